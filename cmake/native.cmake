@@ -1,0 +1,24 @@
+# Linux: the core against the fake platform, its unit tests and benchmarks.
+enable_testing()
+
+add_library(tavlin_fake STATIC src/platform/fake/fake_platform.cpp)
+target_link_libraries(tavlin_fake PUBLIC tavlin_core)
+
+if(TAVLIN_FUZZ)
+  add_subdirectory(tests/fuzz)
+  return()
+endif()
+
+find_package(GTest REQUIRED)
+file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${unit_sources})
+target_link_libraries(unit_tests PRIVATE tavlin_fake GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE TAVLIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(reader_bench tests/bench/reader_bench.cpp)
+  target_link_libraries(reader_bench PRIVATE tavlin_core benchmark::benchmark)
+endif()

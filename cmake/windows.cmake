@@ -1,0 +1,63 @@
+# Windows (cross-compiled with MinGW-w64): the program and, for win64, the
+# Windows tests that run under Wine.
+enable_language(RC)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TAVLIN_HIGH_ENTROPY -Wl,--high-entropy-va)
+endif()
+
+# Small and self-contained: no exceptions or RTTI in our code, sections
+# collected, everything static, stripped; hardened, and no time stamps so
+# that two clean builds give the same bytes.
+# One UI thread: function-local statics need no locks.
+set(TAVLIN_WIN_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti -fno-threadsafe-statics
+    -fno-asynchronous-unwind-tables -fno-ident -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601
+    # std::string is then made in our own code, without exceptions, and checked.
+    -D_GLIBCXX_ASSERTIONS -include ${CMAKE_SOURCE_DIR}/src/platform/win32/cxx_config.h)
+set(TAVLIN_WIN_LINK -static -s -mwindows -Wl,--gc-sections -Wl,--dynamicbase -Wl,--nxcompat
+    ${TAVLIN_HIGH_ENTROPY} -Wl,--no-insert-timestamp -Wl,--build-id=none)
+set(TAVLIN_WIN_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid)
+
+target_compile_options(tavlin_core PRIVATE ${TAVLIN_WIN_COMPILE})
+
+add_library(tavlin_win32 STATIC
+  src/platform/win32/win32_platform.cpp
+  src/platform/win32/windows.cpp
+  src/platform/win32/picture.cpp
+  src/platform/picture_limits.cpp
+)
+target_compile_options(tavlin_win32 PRIVATE ${TAVLIN_WIN_COMPILE})
+target_link_libraries(tavlin_win32 PUBLIC tavlin_core ${TAVLIN_WIN_LIBS})
+
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res")
+add_executable(tavlin WIN32 src/app/main.cpp src/platform/win32/runtime.cpp res/tavlin.rc)
+target_compile_options(tavlin PRIVATE ${TAVLIN_WIN_COMPILE})
+target_link_options(tavlin PRIVATE ${TAVLIN_WIN_LINK})
+target_link_libraries(tavlin PRIVATE tavlin_win32)
+set_source_files_properties(res/tavlin.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/tavlin.manifest;${CMAKE_SOURCE_DIR}/res/maker.h;${CMAKE_SOURCE_DIR}/res/resource_ids.h;${CMAKE_SOURCE_DIR}/res/art/background.jpg;${CMAKE_SOURCE_DIR}/res/art/tavlin.ico;${CMAKE_SOURCE_DIR}/res/art/about_grey.bmp;${CMAKE_SOURCE_DIR}/res/art/wordmark.bmp")
+
+# The example disc, assembled: the author's files, the program at its root
+# and a small stand-in installer for its first item.
+add_executable(example_setup WIN32 examples/setup/setup.cpp)
+target_compile_options(example_setup PRIVATE ${TAVLIN_WIN_COMPILE})
+target_link_options(example_setup PRIVATE ${TAVLIN_WIN_LINK})
+target_link_libraries(example_setup PRIVATE user32)
+
+set(TAVLIN_DISC ${CMAKE_BINARY_DIR}/disc)
+add_custom_target(disc ALL
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${TAVLIN_DISC}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/examples/disc ${TAVLIN_DISC}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tavlin> ${TAVLIN_DISC}/tavlin.exe
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:example_setup> ${TAVLIN_DISC}/setup/setup.exe
+  DEPENDS tavlin example_setup
+  COMMENT "Assembling the example disc in ${TAVLIN_DISC}"
+  VERBATIM)
+
+# For the scripts: waits for a window inside Wine's virtual desktop.
+add_executable(winwait tests/windows/tools/winwait.cpp)
+target_link_options(winwait PRIVATE -static -s)
+
+if(TAVLIN_WINDOWS_TESTS)
+  add_subdirectory(tests/windows)
+endif()

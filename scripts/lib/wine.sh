@@ -1,0 +1,57 @@
+# Sourced by the scripts: a Wine prefix of the project's own under build/,
+# with a virtual desktop so that windows get frames and centring, on an
+# Xvfb display of its own unless the caller brings a display.
+#
+#   wine_setup [--own-display]   prefix ready, DISPLAY set
+#   wine_stop                    ends Wine for this prefix (and our Xvfb)
+
+TAVLIN_ROOT=${TAVLIN_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+export WINEPREFIX=${TAVLIN_WINEPREFIX:-$TAVLIN_ROOT/build/wine}
+export WINEDEBUG=-all
+# No prompts to fetch the .NET or HTML engines of Wine: nothing here needs them.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+TAVLIN_XVFB_DISPLAY=${TAVLIN_XVFB_DISPLAY:-:71}
+TAVLIN_DESKTOP_SIZE=${TAVLIN_DESKTOP_SIZE:-1024x768}
+_tavlin_xvfb_pid=
+
+_tavlin_display_alive() {
+  xdpyinfo -display "$1" >/dev/null 2>&1
+}
+
+wine_start_xvfb() {
+  export DISPLAY=$TAVLIN_XVFB_DISPLAY
+  _tavlin_display_alive "$DISPLAY" && return 0
+  Xvfb "$DISPLAY" -screen 0 "${TAVLIN_DESKTOP_SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
+  _tavlin_xvfb_pid=$!
+  for _ in $(seq 100); do
+    _tavlin_display_alive "$DISPLAY" && return 0
+    sleep 0.05
+  done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+wine_setup() {
+  if [[ "${1:-}" == --own-display || -z "${DISPLAY:-}" ]] || ! _tavlin_display_alive "${DISPLAY}"; then
+    wine_start_xvfb || return 1
+  fi
+  local stamp="$WINEPREFIX/.tavlin-prefix-$TAVLIN_DESKTOP_SIZE"
+  if [[ ! -f "$stamp" ]]; then
+    echo "wine: preparing the prefix in $WINEPREFIX (once)" >&2
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$TAVLIN_DESKTOP_SIZE" /f >/dev/null 2>&1
+    timeout 120 wineserver -w || true
+    touch "$stamp"
+  fi
+}
+
+wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [[ -n "$_tavlin_xvfb_pid" ]]; then
+    kill "$_tavlin_xvfb_pid" 2>/dev/null || true
+    wait "$_tavlin_xvfb_pid" 2>/dev/null || true
+    _tavlin_xvfb_pid=
+  fi
+}

@@ -1,0 +1,37 @@
+// Form1, the main menu window: the title, the item list, the detail fields
+// and the launch button.
+#pragma once
+
+#include "menu/module1.h"
+#include "platform/form.h"
+#include "platform/platform.h"
+
+namespace tavlin {
+
+const FormDesign& Form1Design();
+
+class Form1 final : public Form {
+ public:
+  Form1(Platform& platform, Module1& module, Form& about)
+      : Form(Form1Design()), p_(platform), m_(module), about_(about) {}
+
+  void Form_Load() override;
+  void Click(std::string_view control) override;
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
+  void Form_Terminate() override;
+
+  void List1_Click();
+  void Command1_Click();
+  void Label2_Click();
+  void Label7_Click();
+
+ private:
+  void ApplyFieldCaption(std::string_view label, std::string_view textBox, const std::string& setting);
+  void ShowAbout();
+
+  Platform& p_;
+  Module1& m_;
+  Form& about_;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,31 @@
+// The reader of tavlin.ini: values are found by line number alone.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "menu/module1.h"
+#include "platform/line_reader.h"
+#include "platform/platform.h"
+
+namespace tavlin {
+
+inline constexpr char kMenuDefinitionFile[] = "tavlin.ini";
+
+// Handed to the main window's start-up and not kept. Each is unset until
+// its line has been read.
+struct MenuStartValues {
+  std::optional<std::string> ItemCount;        // line 2, as written
+  std::optional<std::string> TitleColorIndex;  // line 5, as written
+  std::optional<std::string> MenuTitle;        // line 11
+};
+
+// Opens tavlin.ini in the current directory, fills the menu table and the
+// display settings of `module`. Every read is a step of its own: one that
+// fails leaves its target as it was, and reading goes on. Nothing escapes.
+MenuStartValues ReadMenuDefinition(Platform& platform, Module1& module);
+
+// The same over any line source; a null reader is a file that did not open.
+MenuStartValues ReadMenuDefinition(LineReader* file, Module1& module);
+
+}  // namespace tavlin

@@ -1,0 +1,78 @@
+// Design state of a form: window properties and a table of controls, as data.
+// The backends build real windows from it; handlers only change properties.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tavlin {
+
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  friend bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+};
+
+// Twips: 1/1440 inch. Layout is designed in twips and converted with the
+// screen's DPI by the backend (15 twips a pixel at 96 DPI).
+using Twips = int;
+
+struct FontDesign {
+  std::string_view face;
+  int hundredthsOfPoint = 825;  // 8.25 pt is 825: exact, no floating point
+  bool bold = false;
+};
+
+inline constexpr FontDesign kMsSansSerif{"MS Sans Serif", 825, false};
+inline constexpr FontDesign kArial{"Arial", 825, false};
+
+enum class ControlKind { Label, TextBox, ListBox, CommandButton, Frame, PictureBox, Image, Timer };
+
+enum class Align { Left, Center };
+
+// Built-in pictures carried as resources inside the program.
+enum class Artwork { None, Background, Icon, AboutGrey, Wordmark };
+
+struct ControlDesign {
+  ControlKind kind;
+  std::string_view name;
+  std::string_view container;  // empty: lies on the window; else the name of a frame
+  Twips left = 0, top = 0, width = 0, height = 0;
+  std::string_view text;
+  std::optional<Rgb> foreColor;  // nullopt: system default
+  std::optional<Rgb> backColor;  // nullopt: system default
+  std::optional<FontDesign> font;  // nullopt: the window's font
+  int tabIndex = -1;  // -1: not in the tab order
+  bool autoSize = false;
+  Align align = Align::Left;
+  Artwork picture = Artwork::None;
+  int intervalMs = 0;  // timers only; they run from the moment the window is created
+};
+
+enum class Border { Sizable, FixedDialog };
+
+struct FormDesign {
+  std::string_view name;
+  std::string_view caption;
+  Border border = Border::Sizable;
+  bool titleBar = true;
+  bool minButton = false;
+  bool maxButton = false;
+  bool showInTaskbar = true;
+  Twips clientWidth = 0, clientHeight = 0;
+  Artwork icon = Artwork::None;
+  Artwork picture = Artwork::None;
+  FontDesign font = kMsSansSerif;
+  std::vector<ControlDesign> controls;
+
+  // Index of a control by name; a name that is not in the table is a
+  // programmer error, so callers check and fail loudly.
+  std::optional<std::size_t> IndexOf(std::string_view control) const {
+    for (std::size_t i = 0; i < controls.size(); ++i)
+      if (controls[i].name == control) return i;
+    return std::nullopt;
+  }
+};
+
+}  // namespace tavlin

@@ -1,0 +1,113 @@
+// Inside the Windows backend: the state attached to each form's HWND and the
+// pieces the backend's files share. Only src/platform/win32 includes this.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/design.h"
+#include "platform/form.h"
+#include "platform/platform.h"
+
+namespace tavlin {
+
+class Win32Platform;
+
+// A picture rendered once into a bitmap, drawn unscaled from the top left.
+struct RenderedPicture {
+  HBITMAP bitmap = nullptr;
+  int width = 0, height = 0;  // of the bitmap, in pixels
+  RenderedPicture() = default;
+  RenderedPicture(const RenderedPicture&) = delete;
+  RenderedPicture& operator=(const RenderedPicture&) = delete;
+  ~RenderedPicture() {
+    if (bitmap) DeleteObject(bitmap);
+  }
+};
+
+// Decodes picture bytes (format from the content) into a bitmap of at most
+// maxWidth x maxHeight pixels, the picture's top-left part, on `background`.
+std::unique_ptr<RenderedPicture> RenderPicture(const std::string& bytes, int maxWidth, int maxHeight,
+                                               COLORREF background);
+// Reads a whole file by relative name; false when it cannot be read or is
+// larger than a picture may be.
+bool ReadPictureFile(const std::string& name, std::string& bytes);
+
+// True for the windows of our forms (not message boxes or the shell's).
+bool IsFormWindow(HWND hwnd);
+
+struct NativeControl {
+  const ControlDesign* design = nullptr;
+  HWND hwnd = nullptr;
+  HFONT font = nullptr;  // owned by the window's font list
+  COLORREF foreColor = 0;
+  bool hasForeColor = false;
+  HBRUSH backBrush = nullptr;  // owned; set when the design gives a background
+  UINT_PTR timerId = 0;
+  WNDPROC baseProc = nullptr;  // the static's own procedure, for labels
+  struct NativeWindow* window = nullptr;
+};
+
+struct NativeWindow {
+  Win32Platform* platform = nullptr;
+  Form* form = nullptr;
+  HWND hwnd = nullptr;
+  std::vector<NativeControl> controls;  // parallel to the design's controls
+  std::vector<HFONT> fonts;
+  HFONT windowFont = nullptr;
+  std::unique_ptr<RenderedPicture> picture;
+  HWND lastFocus = nullptr;
+  bool shown = false;
+};
+
+class Win32Platform final : public Platform {
+ public:
+  Win32Platform();
+  ~Win32Platform() override;
+
+  int Run(const ApplicationDescription& app) override;
+  bool Show(Form& form) override;
+  bool Unload(Form& form) override;
+  bool IsLoaded(const Form& form) const override;
+  bool SetCaption(Form& form, std::string_view control, const std::string& text) override;
+  bool SetText(Form& form, std::string_view control, const std::string& text) override;
+  bool SetVisible(Form& form, std::string_view control, bool visible) override;
+  bool SetForeColor(Form& form, std::string_view control, Rgb color) override;
+  bool AddItem(Form& form, std::string_view list, const std::string& entry) override;
+  std::optional<int> ListIndex(Form& form, std::string_view list) override;
+  bool SetFocus(Form& form, std::string_view control) override;
+  std::optional<NativeHandle> WindowHandle(Form& form) override;
+  bool SetPictureFromFile(Form& form, const std::string& file) override;
+  bool MsgBox(const std::string& text, int style, const std::optional<std::string>& title) override;
+  bool FileExists(const std::string& name) override;
+  std::unique_ptr<LineReader> OpenForInput(const std::string& name) override;
+  bool ChangeDirectory(const std::string& folder) override;
+  std::optional<std::string> ProgramFolder() override;
+  bool ShellExecuteA(NativeHandle owner, const char* operation, const char* file, const char* parameters,
+                     const char* directory, int showCommand) override;
+  bool SndPlaySoundA(const std::string& name, unsigned flags) override;
+  [[noreturn]] void End() override;
+
+  // For the window code.
+  HINSTANCE instance() const { return instance_; }
+  int Pixels(Twips t) const { return MulDiv(t, dpi_, 1440); }
+  int dpi() const { return dpi_; }
+  void WindowGone();  // a form's window was destroyed
+  void EnsureCom();
+
+ private:
+  NativeWindow* Create(Form& form);
+  NativeControl* Find(Form& form, std::string_view control);
+
+  HINSTANCE instance_ = nullptr;
+  int dpi_ = 96;
+  int loadedWindows_ = 0;
+  bool comReady_ = false;
+  std::string title_;
+  HMODULE winmm_ = nullptr;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,158 @@
+// The Windows backend outside the windows themselves: start and end, the
+// event loop, files and folders, the shell, sound and the message box.
+#include "platform/win32/win32_platform.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "platform/win32/backend.h"
+
+namespace tavlin {
+
+namespace {
+
+// Only the system folder is searched for libraries loaded at run time, never
+// the disc or the current directory. The flag needs an update on Windows 7,
+// so the call is looked up rather than linked.
+void RestrictLibrarySearch() {
+  using SetDirs = BOOL(WINAPI*)(DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto set = kernel ? reinterpret_cast<SetDirs>(
+                          reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
+                    : nullptr;
+  if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  SetDllDirectoryA("");  // and never the current directory, where the flag is missing
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  if (HMODULE m = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return m;
+  if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+  // Windows 7 without the search flags: name the file in the system folder.
+  wchar_t path[MAX_PATH];
+  const UINT n = GetSystemDirectoryW(path, MAX_PATH);
+  if (n == 0 || n + 1 + lstrlenW(name) >= MAX_PATH) return nullptr;
+  path[n] = L'\\';
+  lstrcpyW(path + n + 1, name);
+  return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+class FileSource final : public ByteSource {
+ public:
+  explicit FileSource(HANDLE file) : file_(file) {}
+  ~FileSource() override { CloseHandle(file_); }
+  std::size_t Read(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    if (!ReadFile(file_, buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
+    return got;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
+
+Win32Platform::Win32Platform() {
+  RestrictLibrarySearch();
+  instance_ = GetModuleHandleA(nullptr);
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+}
+
+Win32Platform::~Win32Platform() {
+  if (comReady_) CoUninitialize();
+}
+
+void Win32Platform::EnsureCom() {
+  // The picture loader and the shell both want a single-threaded apartment.
+  if (!comReady_) comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+int Win32Platform::Run(const ApplicationDescription& app) {
+  title_ = std::string(app.title);
+  (void)Show(*app.startup);
+  if (loadedWindows_ == 0) return 0;
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    // Tab, arrow keys and access keys in the main window, as in a dialog.
+    HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (top && IsFormWindow(top) && IsDialogMessageA(top, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+bool Win32Platform::MsgBox(const std::string& text, int style, const std::optional<std::string>& title) {
+  // Modal to whichever of our windows is active, like the application's own box.
+  HWND owner = GetActiveWindow();
+  const UINT flags = static_cast<UINT>(style) | (owner ? 0u : static_cast<UINT>(MB_TASKMODAL));
+  return MessageBoxA(owner, text.c_str(), title.value_or(title_).c_str(), flags) != 0;
+}
+
+bool Win32Platform::FileExists(const std::string& name) {
+  const DWORD a = GetFileAttributesA(name.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return false;
+  return (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+std::unique_ptr<LineReader> Win32Platform::OpenForInput(const std::string& name) {
+  HANDLE f = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return nullptr;
+  if (GetFileType(f) != FILE_TYPE_DISK) {  // a device name is no menu file
+    CloseHandle(f);
+    return nullptr;
+  }
+  return std::make_unique<LineReader>(std::make_unique<FileSource>(f));
+}
+
+bool Win32Platform::ChangeDirectory(const std::string& folder) {
+  return !folder.empty() && SetCurrentDirectoryA(folder.c_str()) != FALSE;
+}
+
+std::optional<std::string> Win32Platform::ProgramFolder() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return std::nullopt;
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    if (path.size() >= 32768) return std::nullopt;
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of('\\');
+  if (slash == std::string::npos) return std::nullopt;
+  // "D:\" at the root of a disc, "D:\menu" below it: both can be made current.
+  path.resize(slash == 2 && path[1] == ':' ? 3 : slash);
+  return path;
+}
+
+bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, const char* file,
+                                  const char* parameters, const char* directory, int showCommand) {
+  EnsureCom();
+  (void)::ShellExecuteA(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
+  return true;  // what the shell made of it is not this caller's concern
+}
+
+bool Win32Platform::SndPlaySoundA(const std::string& name, unsigned flags) {
+  using Play = BOOL(WINAPI*)(LPCSTR, UINT);
+  if (!winmm_) winmm_ = LoadSystemLibrary(L"winmm.dll");
+  auto play = winmm_ ? reinterpret_cast<Play>(reinterpret_cast<void*>(GetProcAddress(winmm_, "sndPlaySoundA")))
+                     : nullptr;
+  if (!play) return false;
+  (void)play(name.c_str(), flags);
+  return true;
+}
+
+void Win32Platform::End() {
+  // No handler runs after this: the process and all its windows go at once.
+  ExitProcess(0);
+}
+
+std::unique_ptr<Platform> CreateWin32Platform() { return std::make_unique<Win32Platform>(); }
+
+}  // namespace tavlin

@@ -1,0 +1,66 @@
+// Builds tavlin.ini contents line by line for the tests.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tavlin::test {
+
+struct MenuItem {
+  std::string name, path, file, button, information, description;
+};
+
+struct MenuFile {
+  std::array<std::string, 22> header{};  // header[0] is line 1
+  std::vector<MenuItem> items;
+  std::string eol = "\r\n";
+
+  std::string& Line(int n) { return header[static_cast<std::size_t>(n - 1)]; }
+
+  // The example of the authors' guide: two items, the file name field hidden.
+  static MenuFile Example() {
+    MenuFile f;
+    f.Line(1) = "Tavlin menu";
+    f.Line(2) = "2";
+    f.Line(5) = "14";
+    f.Line(8) = "yes";
+    f.Line(11) = "Welcome to the disc";
+    f.Line(14) = "Application";
+    f.Line(15) = "Folder";
+    f.Line(16) = "x";
+    f.Line(17) = "Information";
+    f.Line(18) = "Description";
+    f.Line(21) = "Choose an item from the list.";
+    f.items = {{"Install", "setup", "setup.exe", "Install now", "Version 1.0", "Installs the program."},
+               {"Read me", "docs", "readme.txt", "Open", "Plain text", "Notes on the disc."}};
+    return f;
+  }
+
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> out(header.begin(), header.end());
+    int k = 1;
+    for (const auto& i : items) {
+      out.push_back("-- item " + std::to_string(k++));
+      for (const auto* v : {&i.name, &i.path, &i.file, &i.button, &i.information, &i.description}) out.push_back(*v);
+      out.push_back("");
+    }
+    return out;
+  }
+
+  std::string Text() const {
+    std::string s;
+    for (const auto& l : Lines()) s += l + eol;
+    return s;
+  }
+
+  // The first `n` lines only, the last one with its line end.
+  std::string FirstLines(std::size_t n) const {
+    std::string s;
+    const auto lines = Lines();
+    for (std::size_t i = 0; i < n && i < lines.size(); ++i) s += lines[i] + eol;
+    return s;
+  }
+};
+
+}  // namespace tavlin::test

@@ -1,0 +1,57 @@
+// The number rules of lines 2 and 5.
+#include <gtest/gtest.h>
+
+#include "menu/numbers.h"
+
+namespace tavlin {
+namespace {
+
+TEST(ItemCount, WholeNumbersFractionsAndBlanks) {
+  const std::pair<const char*, long long> cases[] = {
+      {"0", 0},    {"2", 2},     {"1000", 1000}, {"1500", 1500}, {"-3", -3}, {"-0", 0},    {"2.9", 2},
+      {"-2.9", -2}, {" 7 ", 7},  {"\t7\t", 7},   {"007", 7},     {"5.", 5},  {".5", 0},
+  };
+  for (auto [text, want] : cases) EXPECT_EQ(ItemCountValue(std::string(text)), want) << '"' << text << '"';
+}
+
+TEST(ItemCount, AnythingElseCountsAsZero) {
+  EXPECT_EQ(ItemCountValue(std::nullopt), 0);
+  for (const char* text : {"", " ", "abc", "1e3", "0x10", "  12abc", "+5", "1 2", "--1", "-", ".", "1.2.3", "١"})
+    EXPECT_EQ(ItemCountValue(std::string(text)), 0) << '"' << text << '"';
+}
+
+TEST(ItemCount, TooLargeForTheLoopSaturatesAboveAThousand) {
+  EXPECT_EQ(ItemCountValue(std::string("2147483648")), 2147483648LL);
+  EXPECT_GT(ItemCountValue(std::string("99999999999999999999999999")), 1000);
+  EXPECT_LT(ItemCountValue(std::string("-99999999999999999999999999")), 0);
+}
+
+TEST(ColorNumber, RoundsHalfToEven) {
+  const std::pair<const char*, int> cases[] = {
+      {"0", 0},     {"15", 15},   {"14.5", 14}, {"13.5", 14}, {"14.4", 14}, {"14.51", 15},
+      {"14.50", 14}, {"0.5", 0},  {"1.5", 2},   {"-0.5", 0},  {"-1.5", -2}, {" 7 ", 7},
+      {"32767", 32767}, {"-32768", -32768}, {"32767.4", 32767}, {"-32768.5", -32768},
+  };
+  for (auto [text, want] : cases) EXPECT_EQ(ColorNumber(text), want) << '"' << text << '"';
+}
+
+TEST(ColorNumber, OutsideSixteenBitsOrNotANumberFails) {
+  for (const char* text : {"32768", "40000", "-32769", "32767.5", "99999999999999999999", "18446744073709551615.5",
+                           "", "abc", "1e1", "0x0F", "7 7"})
+    EXPECT_EQ(ColorNumber(text), std::nullopt) << '"' << text << '"';
+}
+
+TEST(TitleColor, TheSixteenColoursAndTheFailures) {
+  EXPECT_EQ(TitleColor(std::nullopt), (Rgb{0, 0, 0}));  // unset counts as black
+  EXPECT_EQ(TitleColor(std::string("0")), (Rgb{0, 0, 0}));
+  EXPECT_EQ(TitleColor(std::string("7")), (Rgb{192, 192, 192}));
+  EXPECT_EQ(TitleColor(std::string("9")), (Rgb{0, 0, 255}));
+  EXPECT_EQ(TitleColor(std::string("14")), (Rgb{255, 255, 0}));
+  EXPECT_EQ(TitleColor(std::string("14.5")), (Rgb{255, 255, 0}));
+  EXPECT_EQ(TitleColor(std::string("15")), (Rgb{255, 255, 255}));
+  for (const char* text : {"-1", "16", "15.5", "40000", "abc", ""})
+    EXPECT_EQ(TitleColor(std::string(text)), std::nullopt) << '"' << text << '"';
+}
+
+}  // namespace
+}  // namespace tavlin

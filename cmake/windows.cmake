@@ -24,7 +24,6 @@ add_library(tavlin_win32 STATIC
   src/platform/win32/win32_platform.cpp
   src/platform/win32/windows.cpp
   src/platform/win32/picture.cpp
-  src/platform/picture_limits.cpp
 )
 target_compile_options(tavlin_win32 PRIVATE ${TAVLIN_WIN_COMPILE})
 target_link_libraries(tavlin_win32 PUBLIC tavlin_core ${TAVLIN_WIN_LIBS})

@@ -1,10 +1,12 @@
 /* The maker's texts, shared by the version record and the windows. They name
-   no real company. Plain C macros so that the resource compiler reads them too. */
+   no real company. Plain C macros so that the resource compiler reads them too.
+   The About window centres its two labels only when these fit their designed
+   widths (130 and 110 pixels in MS Sans Serif 8), so keep them that long. */
 #ifndef TAVLIN_MAKER_H
 #define TAVLIN_MAKER_H
 
-#define TAVLIN_COMPANY "Tavlin Project"
-#define TAVLIN_COPYRIGHT "Copyright \251 2026 Tavlin Project"
+#define TAVLIN_COMPANY "Tavlin Project Contributors"
+#define TAVLIN_COPYRIGHT "\251 2026 Tavlin Project"
 #define TAVLIN_WEB_LINE "\251 www.tavlin.example"
 #define TAVLIN_DESCRIPTION "Tavlin disc menu"
 

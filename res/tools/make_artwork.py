@@ -505,7 +505,7 @@ def render_wordmark():
     w, h = 85, 24
     tile, gap, left = 12, 2, 1
     top = (h - tile) // 2
-    paper = (255, 255, 255)
+    paper = (240, 240, 240)  # the button face of the About window on current Windows
     ink = (224, 224, 224)
     px = [[paper] * w for _ in range(h)]
     for i, ch in enumerate("TAVLIN"):

@@ -55,9 +55,10 @@ UINT LabelFormat(const NativeControl& c) {
   return DT_SINGLELINE | DT_TOP | (c.design->align == Align::Center ? DT_CENTER : DT_LEFT);
 }
 
-// A label paints the form beneath it and then its text, in one pass into a
-// memory bitmap: transparent over the picture, and no flicker when it changes.
-void PaintLabel(NativeControl& c, HDC target) {
+// Labels and frames paint the form beneath them and then their text or
+// edge, in one pass into a memory bitmap: transparent over the picture, and
+// no flicker when a caption changes.
+void PaintTransparent(NativeControl& c, HDC target) {
   RECT rc;
   GetClientRect(c.hwnd, &rc);
   if (rc.right <= 0 || rc.bottom <= 0) return;
@@ -67,12 +68,16 @@ void PaintLabel(NativeControl& c, HDC target) {
   POINT origin{0, 0};
   MapWindowPoints(c.hwnd, c.window->hwnd, &origin, 1);
   PaintFormBackground(*c.window, dc, origin, rc);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, c.hasForeColor ? c.foreColor : GetSysColor(COLOR_BTNTEXT));
-  HGDIOBJ oldFont = SelectObject(dc, c.font);
-  const std::string text = TextOf(c.hwnd);
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, LabelFormat(c));
-  SelectObject(dc, oldFont);
+  if (c.design->kind == ControlKind::Frame) {
+    DrawEdge(dc, &rc, EDGE_ETCHED, BF_RECT);
+  } else {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, c.hasForeColor ? c.foreColor : GetSysColor(COLOR_BTNTEXT));
+    HGDIOBJ oldFont = SelectObject(dc, c.font);
+    const std::string text = TextOf(c.hwnd);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, LabelFormat(c));
+    SelectObject(dc, oldFont);
+  }
   BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldBmp);
   DeleteObject(bmp);
@@ -92,18 +97,18 @@ SIZE LabelSize(const NativeControl& c, const std::string& text) {
   return SIZE{r.right - r.left, tm.tmHeight};
 }
 
-LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK TransparentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* c = reinterpret_cast<NativeControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
-      PaintLabel(*c, dc);
+      PaintTransparent(*c, dc);
       EndPaint(hwnd, &ps);
       return 0;
     }
     case WM_PRINTCLIENT:
-      PaintLabel(*c, reinterpret_cast<HDC>(wp));
+      PaintTransparent(*c, reinterpret_cast<HDC>(wp));
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
@@ -414,11 +419,13 @@ NativeWindow* Win32Platform::Create(Form& form) {
     }
     if (cd.backColor) c.backBrush = CreateSolidBrush(ToColorRef(*cd.backColor));
 
+    if (cd.kind == ControlKind::Label || cd.kind == ControlKind::Frame) {
+      SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
+      c.baseProc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrA(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentProc)));
+    }
     switch (cd.kind) {
       case ControlKind::Label:
-        SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
-        c.baseProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelProc)));
         if (cd.autoSize) {
           const SIZE s = LabelSize(c, std::string(cd.text));
           SetWindowPos(c.hwnd, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

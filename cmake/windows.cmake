@@ -53,6 +53,27 @@ add_custom_target(disc ALL
   COMMENT "Assembling the example disc in ${TAVLIN_DISC}"
   VERBATIM)
 
+# For scripts/bench: the same program, ending itself once the menu is
+# painted, and a bare window program as the floor to compare it with.
+add_library(tavlin_win32_bench STATIC EXCLUDE_FROM_ALL
+  src/platform/win32/win32_platform.cpp src/platform/win32/windows.cpp src/platform/win32/picture.cpp)
+target_compile_options(tavlin_win32_bench PRIVATE ${TAVLIN_WIN_COMPILE})
+target_compile_definitions(tavlin_win32_bench PRIVATE TAVLIN_BENCH_EXIT_AFTER_PAINT="Form1")
+target_link_libraries(tavlin_win32_bench PUBLIC tavlin_core ${TAVLIN_WIN_LIBS})
+add_executable(tavlin_bench WIN32 EXCLUDE_FROM_ALL src/app/main.cpp src/platform/win32/runtime.cpp res/tavlin.rc)
+target_compile_options(tavlin_bench PRIVATE ${TAVLIN_WIN_COMPILE})
+target_link_options(tavlin_bench PRIVATE ${TAVLIN_WIN_LINK})
+target_link_libraries(tavlin_bench PRIVATE tavlin_win32_bench)
+add_executable(bare_window WIN32 EXCLUDE_FROM_ALL bench/bare_window.cpp)
+target_compile_options(bare_window PRIVATE ${TAVLIN_WIN_COMPILE})
+target_link_options(bare_window PRIVATE ${TAVLIN_WIN_LINK})
+target_link_libraries(bare_window PRIVATE user32 gdi32)
+add_executable(keep_desktop WIN32 EXCLUDE_FROM_ALL bench/keep_desktop.cpp)
+target_link_options(keep_desktop PRIVATE ${TAVLIN_WIN_LINK})
+add_executable(memory_probe EXCLUDE_FROM_ALL bench/memory_probe.cpp)
+target_link_options(memory_probe PRIVATE -static -s)
+target_link_libraries(memory_probe PRIVATE psapi)
+
 # For the scripts: waits for a window inside Wine's virtual desktop.
 add_executable(winwait tests/windows/tools/winwait.cpp)
 target_link_options(winwait PRIVATE -static -s)

@@ -16,7 +16,7 @@ set(TAVLIN_WIN_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -
     -D_GLIBCXX_ASSERTIONS -include ${CMAKE_SOURCE_DIR}/src/platform/win32/cxx_config.h)
 set(TAVLIN_WIN_LINK -static -s -mwindows -Wl,--gc-sections -Wl,--dynamicbase -Wl,--nxcompat
     ${TAVLIN_HIGH_ENTROPY} -Wl,--no-insert-timestamp -Wl,--build-id=none)
-set(TAVLIN_WIN_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid)
+set(TAVLIN_WIN_LIBS user32 gdi32 ole32 oleaut32 uuid)
 
 target_compile_options(tavlin_core PRIVATE ${TAVLIN_WIN_COMPILE})
 

@@ -35,13 +35,16 @@ wine_setup() {
   if [[ "${1:-}" == --own-display || -z "${DISPLAY:-}" ]] || ! _tavlin_display_alive "${DISPLAY}"; then
     wine_start_xvfb || return 1
   fi
-  local stamp="$WINEPREFIX/.tavlin-prefix-$TAVLIN_DESKTOP_SIZE"
+  local stamp="$WINEPREFIX/.tavlin-prefix-2-$TAVLIN_DESKTOP_SIZE"
   if [[ ! -f "$stamp" ]]; then
     echo "wine: preparing the prefix in $WINEPREFIX (once)" >&2
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$TAVLIN_DESKTOP_SIZE" /f >/dev/null 2>&1
+    # As on Windows, a .txt file opens in the text editor (Wine's prefix knows
+    # the file type but not the extension).
+    wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
     timeout 120 wineserver -w || true
     touch "$stamp"
   fi

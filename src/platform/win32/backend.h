@@ -108,6 +108,7 @@ class Win32Platform final : public Platform {
   bool comReady_ = false;
   std::string title_;
   HMODULE winmm_ = nullptr;
+  HMODULE shell32_ = nullptr;
 };
 
 }  // namespace tavlin

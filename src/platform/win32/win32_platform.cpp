@@ -3,7 +3,6 @@
 #include "platform/win32/win32_platform.h"
 
 #include <objbase.h>
-#include <shellapi.h>
 
 #include "platform/win32/backend.h"
 
@@ -133,8 +132,15 @@ std::optional<std::string> Win32Platform::ProgramFolder() {
 
 bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, const char* file,
                                   const char* parameters, const char* directory, int showCommand) {
+  // shell32 is large and needed only for a launch, so it is loaded then, and
+  // from the system folder like every library loaded at run time.
+  using Execute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  if (!shell32_) shell32_ = LoadSystemLibrary(L"shell32.dll");
+  auto execute = shell32_ ? reinterpret_cast<Execute>(reinterpret_cast<void*>(GetProcAddress(shell32_, "ShellExecuteA")))
+                          : nullptr;
+  if (!execute) return false;
   EnsureCom();
-  (void)::ShellExecuteA(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
+  (void)execute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
   return true;  // what the shell made of it is not this caller's concern
 }
 

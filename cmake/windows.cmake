@@ -80,4 +80,5 @@ target_link_options(winwait PRIVATE -static -s)
 
 if(TAVLIN_WINDOWS_TESTS)
   add_subdirectory(tests/windows)
+  add_subdirectory(tests/corpus)
 endif()

@@ -48,6 +48,9 @@ wine_setup() {
     timeout 120 wineserver -w || true
     touch "$stamp"
   fi
+  # Started here, detached from our output, so that no pipe of the caller is
+  # held open by it; wine_stop ends it.
+  wineserver -p >/dev/null 2>&1 </dev/null
 }
 
 wine_stop() {

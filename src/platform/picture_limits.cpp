@@ -59,12 +59,24 @@ std::optional<PictureSize> ClaimedPictureSize(std::string_view b) {
   return std::nullopt;
 }
 
+// An uncompressed bitmap whose pixels are not all in the file is cut short;
+// some loaders would show whatever memory follows.
+bool BitmapIsWhole(std::string_view b, const PictureSize& size) {
+  if (b.size() < 54 || Le32s(b, 14) < 40) return true;
+  const unsigned bits = Le16(b, 28);
+  if (Le32s(b, 30) != 0 || bits == 0) return true;  // compressed: the loader checks
+  const long long rowBytes = (size.width * bits + 31) / 32 * 4;
+  return static_cast<long long>(b.size()) >= Le32s(b, 10) + rowBytes * size.height;
+}
+
 bool PictureWithinLimits(std::string_view bytes) {
   if (bytes.size() > kMaxPictureFileBytes) return false;
   const auto size = ClaimedPictureSize(bytes);
   if (!size) return true;  // not recognised here: the loader decides
-  return size->width <= kMaxPictureSide && size->height <= kMaxPictureSide &&
-         size->width * size->height <= kMaxPicturePixels;
+  if (size->width > kMaxPictureSide || size->height > kMaxPictureSide ||
+      size->width * size->height > kMaxPicturePixels)
+    return false;
+  return bytes.substr(0, 2) != "BM" || BitmapIsWhole(bytes, *size);
 }
 
 }  // namespace tavlin

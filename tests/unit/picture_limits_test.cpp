@@ -18,9 +18,10 @@ std::string Jpeg(unsigned width, unsigned height) {
   return "\xFF\xD8" + app0 + sof + "\xFF\xD9";
 }
 
-std::string Bmp(long long width, long long height) {
-  return "BM" + Le32(70) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) + Le16(24) +
-         std::string(24, '\0');
+// A 24-bit bitmap with `pixelBytes` of pixel data after its header.
+std::string Bmp(long long width, long long height, std::size_t pixelBytes = 16) {
+  return "BM" + Le32(54 + pixelBytes) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) +
+         Le16(24) + std::string(24, '\0') + std::string(pixelBytes, '\x7F');
 }
 
 TEST(PictureLimits, ReadsTheSizeEachFormatClaims) {
@@ -28,7 +29,7 @@ TEST(PictureLimits, ReadsTheSizeEachFormatClaims) {
   ASSERT_TRUE(jpeg);
   EXPECT_EQ(jpeg->width, 400);
   EXPECT_EQ(jpeg->height, 375);
-  const auto bmp = ClaimedPictureSize(Bmp(73, -30));  // top-down bitmaps have a negative height
+  const auto bmp = ClaimedPictureSize(Bmp(73, -30, 0));  // top-down bitmaps have a negative height
   ASSERT_TRUE(bmp);
   EXPECT_EQ(bmp->width, 73);
   EXPECT_EQ(bmp->height, 30);
@@ -47,7 +48,9 @@ TEST(PictureLimits, HugeClaimsAreRefusedAndOrdinaryOnesPass) {
   EXPECT_FALSE(PictureWithinLimits(Bmp(2147483647, 2)));
   EXPECT_TRUE(PictureWithinLimits(Jpeg(400, 375)));
   EXPECT_TRUE(PictureWithinLimits(Jpeg(4000, 3000)));
-  EXPECT_TRUE(PictureWithinLimits(Bmp(200, 100)));
+  EXPECT_TRUE(PictureWithinLimits(Bmp(200, 100, 200 * 3 * 100)));
+  EXPECT_FALSE(PictureWithinLimits(Bmp(200, 100, 200 * 3 * 100 - 1)));  // cut short
+  EXPECT_TRUE(PictureWithinLimits(Bmp(2, 2)));  // rows padded to 8 bytes: 16 in all
   EXPECT_TRUE(PictureWithinLimits("text that is no picture"));  // the loader refuses it itself
   EXPECT_FALSE(PictureWithinLimits(std::string(kMaxPictureFileBytes + 1, 'x')));
 }

@@ -362,6 +362,34 @@ std::vector<HWND> Children(HWND parent) {
   return out;
 }
 
+namespace {
+bool ClassIs(HWND w, const char* name) { return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, ClassOf(w).c_str(), -1, name, -1) == CSTR_EQUAL; }
+}  // namespace
+
+MessageBoxView ReadMessageBox(HWND box) {
+  MessageBoxView v;
+  v.title = TextOf(box);
+  for (HWND c : Children(box)) {
+    if (!Visible(c)) continue;
+    if (ClassIs(c, "Button")) {
+      v.buttons.push_back(c);
+    } else if (ClassIs(c, "Static")) {
+      if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        if (Send(c, STM_GETICON, 0, 0) > 0) ++v.icons;
+      } else if (!TextOf(c).empty()) {
+        v.texts.push_back(TextOf(c));
+      }
+    }
+  }
+  return v;
+}
+
+HWND FindTopLevel(const std::string& windowClass, const std::string& title) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (IsWindowVisible(w) && ClassOf(w) == windowClass && TextOf(w) == title) return w;
+  return nullptr;
+}
+
 std::string ToString(const RECT& r) {
   char b[96];
   std::snprintf(b, sizeof b, "[left %ld, top %ld, width %ld, height %ld]", r.left, r.top, r.right - r.left,

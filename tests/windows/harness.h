@@ -103,6 +103,17 @@ inline int Width(const RECT& r) { return r.right - r.left; }
 inline int Height(const RECT& r) { return r.bottom - r.top; }
 std::string ToString(const RECT& r);
 
+// What a message box shows: its texts, its buttons and how many icons.
+struct MessageBoxView {
+  std::string title;
+  std::vector<std::string> texts;
+  std::vector<HWND> buttons;
+  int icons = 0;
+};
+MessageBoxView ReadMessageBox(HWND box);
+// A visible top-level window of any process with this class and title.
+HWND FindTopLevel(const std::string& windowClass, const std::string& title);
+
 // What a label's text measures in a font made like the program's: the same
 // face, size in hundredths of a point and weight.
 SIZE TextExtent(const std::string& text, const char* face, int hundredthsOfPoint, bool bold);

@@ -1,4 +1,7 @@
 // The launch button: what the shell starts, and in which folder.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <iostream>
 
 #include "fixture.h"
@@ -121,28 +124,14 @@ TEST_F(Launch, NothingChosenAsksForAChoice) {
   PressLaunch();
   HWND box = app->WaitFor("#32770", 5000);
   ASSERT_NE(box, nullptr) << "no message box";
-  EXPECT_EQ(TextOf(box), "Tavlin");
-  std::vector<std::string> texts;
-  std::vector<HWND> buttons;
-  int icons = 0;
-  for (HWND c : Children(box)) {
-    if (!Visible(c)) continue;
-    const std::string cls = ClassOf(c);
-    if (Contains(cls, "button")) buttons.push_back(c);
-    if (Contains(cls, "static")) {
-      if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        if (SendMessageA(c, STM_GETICON, 0, 0)) ++icons;
-      } else if (!TextOf(c).empty()) {
-        texts.push_back(TextOf(c));
-      }
-    }
-  }
-  EXPECT_EQ(texts, std::vector<std::string>{"Please select menu item"});
-  ASSERT_EQ(buttons.size(), 1u);
-  EXPECT_EQ(TextOf(buttons[0]), "OK");
-  EXPECT_EQ(icons, 0);
+  const MessageBoxView v = ReadMessageBox(box);
+  EXPECT_EQ(v.title, "Tavlin");
+  EXPECT_EQ(v.texts, std::vector<std::string>{"Please select menu item"});
+  ASSERT_EQ(v.buttons.size(), 1u);
+  EXPECT_EQ(TextOf(v.buttons[0]), "OK");
+  EXPECT_EQ(v.icons, 0);
 
-  ClickCentre(buttons[0]);
+  ClickCentre(v.buttons[0]);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == Ctl(kList1); }, 3000)) << FocusOf(main);
   EXPECT_TRUE(probes.Runs().empty()) << Describe(probes.Runs());
@@ -179,13 +168,49 @@ TEST_F(Launch, FileWithArgumentsIsHandedOnWhole) {
   HWND shellBox = app->Find("#32770");
   std::string seen = started ? Describe(probes.Runs()) : "nothing started";
   if (shellBox) seen += "; a message box \"" + TextOf(shellBox) + "\" appeared";
+  if (shellBox) PostMessageA(shellBox, WM_CLOSE, 0, 0);
+  // For the record, the same call made here, in the same situation (current
+  // directory the item folder, the folder given relative): the shell's answer.
+  char here[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, here);
+  SetCurrentDirectoryA((disc / "items").c_str());
+  const auto code = reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, nullptr, "probe.exe --flag", nullptr, "items", SW_SHOWNORMAL));
+  SetCurrentDirectoryA(here);
+  seen += "; ShellExecuteA gives " + std::to_string(code) + (code == SE_ERR_FNF ? " (file not found)" : "");
   std::cout << "[ wine    ] \"probe.exe --flag\" through the shell: " << seen << std::endl;
   RecordProperty("shell_result", seen);
-  if (shellBox) PostMessageA(shellBox, WM_CLOSE, 0, 0);
 
   Choose(1, "Run second");
   EXPECT_EQ(Text(kText2), "probe.exe --flag");
   EXPECT_TRUE(app->Running());
+}
+
+// The example disc's first item runs its stand-in installer, which says
+// where it was started.
+TEST_F(Launch, ExampleInstallRunsTheDiscsSetupInItsFolder) {
+  disc.CopyFrom(ExampleDisc());
+  ASSERT_NE(StartIn(disc.path(), disc / "tavlin.exe"), nullptr);
+  Choose(0, "Install now");
+  PressLaunch();
+  HWND setup = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (setup = FindTopLevel("#32770", "Example setup")) != nullptr; }, 10000));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(setup, &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+  const MessageBoxView v = ReadMessageBox(setup);
+  EXPECT_NE(pid, app->pid());
+  ASSERT_EQ(v.texts.size(), 1u);
+  // The text ends with the folder.
+  const std::string expected = "Started in: " + (disc / "setup");
+  EXPECT_TRUE(v.texts[0].size() >= expected.size() &&
+              Contains(v.texts[0].substr(v.texts[0].size() - expected.size()), expected))
+      << v.texts[0];
+  EXPECT_EQ(v.icons, 1);  // it asks for an information icon: the same reading finds it
+  PostMessageA(setup, WM_CLOSE, 0, 0);
+  if (process) {
+    if (WaitForSingleObject(process, 3000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // The About window, opened from the main window's Path label or its web line.
+#include <cstdlib>
+
 #include "fixture.h"
 
 namespace wt {

@@ -1,5 +1,7 @@
 // What the lines of tavlin.ini do to the window, including the files a disc
 // author gets wrong.
+#include <cctype>
+
 #include "fixture.h"
 
 namespace wt {
@@ -95,14 +97,22 @@ TEST_F(MenuFileWindow, XHidesEachFieldWithItsLabel) {
   EXPECT_EQ(Text(kText4), "Choose an item from the list.");
 }
 
-class LabelColourFlag : public DiscTest, public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
+struct FlagCase {
+  const char* line8;
+  bool coloured;
+};
+void PrintTo(const FlagCase& c, std::ostream* os) {
+  *os << "line 8 \"" << c.line8 << "\" " << (c.coloured ? "colours" : "does not colour");
+}
+
+class LabelColourFlag : public DiscTest, public ::testing::WithParamInterface<FlagCase> {};
 
 TEST_P(LabelColourFlag, ColoursTheFieldLabelsOnlyForYes) {
   MenuFile f = MenuFile::Example();
-  f.Line(8) = GetParam().first;
+  f.Line(8) = GetParam().line8;
   f.Line(16) = "File";  // every field label shown
   ASSERT_NE(Start(f), nullptr);
-  const bool coloured = GetParam().second;
+  const bool coloured = GetParam().coloured;
   for (int id : {kLabel1, kLabel2, kLabel3, kLabel4, kLabel5}) {
     const Capture label = Pixels(id);
     if (coloured) {
@@ -117,12 +127,12 @@ TEST_P(LabelColourFlag, ColoursTheFieldLabelsOnlyForYes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Flags, LabelColourFlag,
-                         ::testing::Values(std::pair{"yes", true}, std::pair{"Yes", true}, std::pair{"YES", true},
-                                           std::pair{"y", false}, std::pair{"yes.", false},
-                                           std::pair{" yes", false}, std::pair{"", false}),
+                         ::testing::Values(FlagCase{"yes", true}, FlagCase{"Yes", true}, FlagCase{"YES", true},
+                                           FlagCase{"y", false}, FlagCase{"yes.", false}, FlagCase{" yes", false},
+                                           FlagCase{"", false}),
                          [](const auto& info) {
                            std::string name;
-                           for (char c : std::string(info.param.first))
+                           for (char c : std::string(info.param.line8))
                              name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                            return "Flag_" + name + "_" + std::to_string(info.index);
                          });
@@ -132,6 +142,8 @@ struct TitleColourCase {
   const char* line5;
   Rgb shown;
 };
+
+void PrintTo(const TitleColourCase& c, std::ostream* os) { *os << "line 5 \"" << c.line5 << "\" shows " << ToString(c.shown); }
 
 class TitleColour : public DiscTest, public ::testing::WithParamInterface<TitleColourCase> {};
 

@@ -592,15 +592,6 @@ std::string Capture::Summary(std::size_t top) const {
   return s;
 }
 
-bool Capture::SaveBmp(const std::string& path) const {
-  try {
-    WriteFile(path, Bmp(width_, height_, [this](int x, int y) { return At(x, y); }));
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 void Settle(HWND w) {
   // A message round trip: what was queued before has been handled.
   Send(w, WM_NULL, 0, 0);

@@ -151,7 +151,6 @@ class Capture {
   int CountNear(Rgb c, int tolerance) const;
   // The colours of the capture, most frequent first.
   std::string Summary(std::size_t top = 6) const;
-  bool SaveBmp(const std::string& path) const;
 
  private:
   int width_ = 0, height_ = 0;
@@ -162,11 +161,6 @@ class Capture {
 void Settle(HWND w);
 
 // --- the program under test -------------------------------------------------------------------
-
-struct Window {
-  HWND hwnd = nullptr;
-  explicit operator bool() const { return hwnd != nullptr; }
-};
 
 // tavlin.exe started in a folder; ended, whatever happens, when it goes.
 class Tavlin {

@@ -66,6 +66,7 @@ TEST_F(Launch, ButtonOpensTheItemFileInTheItemFolder) {
   ASSERT_TRUE(probes.WaitRuns(1, 10000)) << Describe(probes.Runs());
   const auto runs = probes.Runs();
   ASSERT_EQ(runs.size(), 1u) << Describe(runs);
+  RecordProperty("probe_command_line", runs[0].commandLine);
   EXPECT_TRUE(SameFolder(runs[0].currentDirectory, disc / "items")) << Describe(runs);
   EXPECT_TRUE(Contains(runs[0].commandLine, "probe.exe")) << Describe(runs);
   EXPECT_FALSE(Contains(runs[0].commandLine, "--")) << Describe(runs);

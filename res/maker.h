@@ -6,7 +6,7 @@
 #define TAVLIN_MAKER_H
 
 #define TAVLIN_COMPANY "Tavlin Project Contributors"
-#define TAVLIN_COPYRIGHT "\251 2026 Tavlin Project"
+#define TAVLIN_COPYRIGHT "\251 2026 Tavlin authors"
 #define TAVLIN_WEB_LINE "\251 www.tavlin.example"
 #define TAVLIN_DESCRIPTION "Tavlin disc menu"
 

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "fixture.h"
+#include "maker.h"
 
 namespace wt {
 namespace {
@@ -54,8 +55,8 @@ TEST_F(About, WebLineOpensItToo) {
 TEST_F(About, ShowsTheMakerAndItsPicturesWhereDesigned) {
   HWND about = OpenBy(kLabel2);
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(TextOf(Control(about, kAboutLabel1)), "Tavlin Project");
-  EXPECT_EQ(TextOf(Control(about, kAboutLabel2)), "Copyright \xa9 2026 Tavlin Project");
+  EXPECT_EQ(TextOf(Control(about, kAboutLabel1)), TAVLIN_COMPANY);
+  EXPECT_EQ(TextOf(Control(about, kAboutLabel2)), TAVLIN_COPYRIGHT);
   struct Part {
     int id;
     RECT designed;
@@ -71,6 +72,8 @@ TEST_F(About, ShowsTheMakerAndItsPicturesWhereDesigned) {
     EXPECT_EQ(r.top, at.y) << id;
     const SIZE text = TextExtent(TextOf(Control(about, id)), "MS Sans Serif", 825, false);
     EXPECT_EQ(Width(r), text.cx) << id;
+    // Like the pictures, each label stands centred on the line 85 pixels in.
+    EXPECT_NEAR(r.left + Width(r) / 2.0, 85.0, 2.5) << id << " is at " << ToString(r);
   }
   // The pictures are drawn: neither is a plain patch of the window's colour.
   for (int id : {kPicture1, kImage1}) {

@@ -5,8 +5,8 @@
 #ifndef TAVLIN_MAKER_H
 #define TAVLIN_MAKER_H
 
-#define TAVLIN_COMPANY "Tavlin Project Contributors"
-#define TAVLIN_COPYRIGHT "\251 2026 Tavlin authors"
+#define TAVLIN_COMPANY "Tavlin Open Source Project"
+#define TAVLIN_COPYRIGHT "\251 2026 the Tavlin team"
 #define TAVLIN_WEB_LINE "\251 www.tavlin.example"
 #define TAVLIN_DESCRIPTION "Tavlin disc menu"
 

@@ -37,7 +37,7 @@ wine_setup() {
   if [[ "${1:-}" == --own-display || -z "${DISPLAY:-}" ]] || ! _tavlin_display_alive "${DISPLAY}"; then
     wine_start_xvfb || return 1
   fi
-  local stamp="$WINEPREFIX/.tavlin-prefix-2-$TAVLIN_DESKTOP_SIZE"
+  local stamp="$WINEPREFIX/.tavlin-prefix-3-$TAVLIN_DESKTOP_SIZE"
   if [[ ! -f "$stamp" ]]; then
     echo "wine: preparing the prefix in $WINEPREFIX (once)" >&2
     mkdir -p "$WINEPREFIX"
@@ -48,11 +48,17 @@ wine_setup() {
     # the file type but not the extension).
     wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
     timeout 120 wineserver -w || true
+    # Wine's own faces (MS Sans Serif, Tahoma, the caption symbols), which
+    # this Wine does not find where the package puts them: without them
+    # every face falls back to one sans and no window looks as on Windows.
+    if [[ -d /usr/share/wine/fonts ]]; then
+      cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
     touch "$stamp"
   fi
-  # Started here, detached from our output, so that no pipe of the caller is
-  # held open by it; wine_stop ends it.
-  # A server already running for this prefix is fine.
+  # The server is started here, detached from our output, so that no pipe of
+  # the caller is held open by it; wine_stop ends it. One already running for
+  # this prefix is fine.
   ${TAVLIN_WINE_PIN:-} wineserver -p >/dev/null 2>&1 </dev/null || true
 }
 

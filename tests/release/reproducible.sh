@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$1
 work=$(mktemp -d /tmp/tavlin-repro.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-(cd "$root" && git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$work")
+(cd "$root" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C "$work")
 rows=()
 for preset in win32 win64; do
   if cmake -S "$work" --preset "$preset" -B "$work/build-$preset" >/dev/null 2>&1 &&

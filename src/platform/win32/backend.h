@@ -46,6 +46,7 @@ struct NativeControl {
   COLORREF foreColor = 0;
   bool hasForeColor = false;
   HBRUSH backBrush = nullptr;  // owned; set when the design gives a background
+  HBITMAP bitmap = nullptr;    // owned; the picture of a picture box or image
   UINT_PTR timerId = 0;
   WNDPROC baseProc = nullptr;  // the static's own procedure, for labels
   struct NativeWindow* window = nullptr;

@@ -168,6 +168,35 @@ int BitmapResource(Artwork a) {
   }
 }
 
+// The wordmark is drawn on this grey; it becomes the window's own face
+// colour, whatever the user's colour scheme, so no box shows around it.
+constexpr COLORREF kWordmarkPaper = RGB(240, 240, 240);
+
+void ShowFaceThrough(HBITMAP bitmap, COLORREF paper) {
+  DIBSECTION dib{};
+  if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 24 || !dib.dsBm.bmBits) return;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
+  for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
+    BYTE* px = bits + y * dib.dsBm.bmWidthBytes;
+    for (LONG x = 0; x < dib.dsBm.bmWidth; ++x, px += 3) {
+      if (RGB(px[2], px[1], px[0]) != paper) continue;
+      px[0] = GetBValue(face);
+      px[1] = GetGValue(face);
+      px[2] = GetRValue(face);
+    }
+  }
+}
+
+// Moves the focus as the dialog keys would: a push button that became the
+// default one while it had the focus is plain again once the focus leaves.
+void FocusControl(HWND target) {
+  HWND old = GetFocus();
+  ::SetFocus(target);
+  if (old && old != target && (SendMessageA(old, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+    SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+}
+
 std::string ResourceBytes(HINSTANCE instance, int id) {
   HRSRC res = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
   if (!res) return {};
@@ -285,6 +314,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    case WM_NEXTDLGCTL: {
+      // The dialog keys send this for a label's access key: the focus goes
+      // to the next control in tab order, as in a dialog.
+      HWND target = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd, GetFocus(), wp != 0);
+      if (target) FocusControl(target);
+      return 0;
+    }
     case WM_CLOSE: {
       int cancel = 0;
       form.Form_QueryUnload(cancel, kFormControlMenu);
@@ -304,8 +340,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       Win32Platform* platform = w->platform;
       form.native = nullptr;
-      for (auto& c : w->controls)
+      for (auto& c : w->controls) {
         if (c.backBrush) DeleteObject(c.backBrush);
+        if (c.bitmap) DeleteObject(c.bitmap);  // a picture static does not own its bitmap
+      }
       for (HFONT f : w->fonts) DeleteObject(f);
       delete w;
       platform->WindowGone();
@@ -448,9 +486,11 @@ NativeWindow* Win32Platform::Create(Form& form) {
         break;
       case ControlKind::PictureBox:
       case ControlKind::Image: {
-        HANDLE bmp = LoadImageA(instance_, MAKEINTRESOURCEA(BitmapResource(cd.picture)), IMAGE_BITMAP, 0, 0,
-                                LR_CREATEDIBSECTION);
-        if (bmp) SendMessageA(c.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+        c.bitmap = static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(BitmapResource(cd.picture)),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (!c.bitmap) break;
+        if (cd.picture == Artwork::Wordmark) ShowFaceThrough(c.bitmap, kWordmarkPaper);
+        SendMessageA(c.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(c.bitmap));
         break;
       }
       default:
@@ -569,7 +609,7 @@ bool Win32Platform::SetFocus(Form& form, std::string_view control) {
   NativeControl* c = Find(form, control);
   // As a hidden control or a hidden window cannot take the focus, asking fails.
   if (!c || !IsWindowVisible(c->hwnd) || !IsWindowEnabled(c->hwnd)) return false;
-  ::SetFocus(c->hwnd);
+  FocusControl(c->hwnd);
   return GetFocus() == c->hwnd;
 }
 

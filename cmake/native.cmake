@@ -14,6 +14,7 @@ file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
 target_link_libraries(unit_tests PRIVATE tavlin_fake GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE TAVLIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/shared)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 

@@ -240,43 +240,6 @@ void TempFolder::CopyIn(const std::string& from, const std::string& name) const 
   if (!CopyFileA(from.c_str(), Join(path_, name).c_str(), FALSE)) throw std::runtime_error("cannot copy " + from);
 }
 
-std::vector<std::string> MenuFile::Lines() const {
-  std::vector<std::string> out = header;
-  int k = 1;
-  for (const auto& i : items) {
-    out.push_back("-- item " + std::to_string(k++));
-    for (const auto* v : {&i.name, &i.folder, &i.file, &i.button, &i.information, &i.description}) out.push_back(*v);
-    out.push_back("");
-  }
-  return out;
-}
-
-std::string MenuFile::Text() const { return FirstLines(Lines().size()); }
-
-std::string MenuFile::FirstLines(std::size_t count) const {
-  std::string s;
-  const auto lines = Lines();
-  for (std::size_t i = 0; i < count && i < lines.size(); ++i) s += lines[i] + "\r\n";
-  return s;
-}
-
-MenuFile MenuFile::Example() {
-  MenuFile f;
-  f.Line(1) = "Tavlin menu definition";
-  f.Line(2) = "2";
-  f.Line(5) = "14";
-  f.Line(8) = "yes";
-  f.Line(11) = "Welcome to the disc";
-  f.Line(14) = "Application";
-  f.Line(15) = "Folder";
-  f.Line(16) = "x";
-  f.Line(17) = "Information";
-  f.Line(18) = "Description";
-  f.Line(21) = "Choose an item from the list.";
-  f.items = {{"Install", "setup", "setup.exe", "Install now", "Version 1.0", "Installs the program."},
-             {"Read me", "docs", "readme.txt", "Open", "Plain text", "Notes on the disc."}};
-  return f;
-}
 
 // --- time ---------------------------------------------------------------------------
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "menu_file.h"
+
 namespace wt {
 
 // --- colours and pictures -----------------------------------------------------------
@@ -63,21 +65,9 @@ class TempFolder {
   std::string path_;
 };
 
-// tavlin.ini line by line: header lines 1 to 22, then the item blocks.
-struct MenuItem {
-  std::string name, folder, file, button, information, description;
-};
-struct MenuFile {
-  std::vector<std::string> header = std::vector<std::string>(22);
-  std::vector<MenuItem> items;
-
-  std::string& Line(int n) { return header.at(static_cast<std::size_t>(n - 1)); }
-  std::vector<std::string> Lines() const;
-  std::string Text() const;                         // CR LF after every line
-  std::string FirstLines(std::size_t count) const;  // only that many lines
-  // The example disc's menu, as in examples/disc/tavlin.ini.
-  static MenuFile Example();
-};
+// tavlin.ini line by line, shared with the unit tests.
+using tavlin::test::MenuFile;
+using tavlin::test::MenuItem;
 
 // --- time ---------------------------------------------------------------------------
 

@@ -1,24 +1,25 @@
-// Builds tavlin.ini contents line by line for the tests.
+// Builds tavlin.ini contents line by line, for the unit tests and the
+// Windows tests alike.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
 namespace tavlin::test {
 
 struct MenuItem {
-  std::string name, path, file, button, information, description;
+  std::string name, folder, file, button, information, description;
 };
 
 struct MenuFile {
-  std::array<std::string, 22> header{};  // header[0] is line 1
+  std::vector<std::string> header = std::vector<std::string>(22);  // header[0] is line 1
   std::vector<MenuItem> items;
   std::string eol = "\r\n";
 
-  std::string& Line(int n) { return header[static_cast<std::size_t>(n - 1)]; }
+  std::string& Line(int n) { return header.at(static_cast<std::size_t>(n - 1)); }
 
-  // The example of the authors' guide: two items, the file name field hidden.
+  // The example disc's menu, as in examples/disc/tavlin.ini: two items, the
+  // file name field hidden.
   static MenuFile Example() {
     MenuFile f;
     f.Line(1) = "Tavlin menu";
@@ -38,23 +39,20 @@ struct MenuFile {
   }
 
   std::vector<std::string> Lines() const {
-    std::vector<std::string> out(header.begin(), header.end());
+    std::vector<std::string> out = header;
     int k = 1;
     for (const auto& i : items) {
       out.push_back("-- item " + std::to_string(k++));
-      for (const auto* v : {&i.name, &i.path, &i.file, &i.button, &i.information, &i.description}) out.push_back(*v);
+      for (const auto* v : {&i.name, &i.folder, &i.file, &i.button, &i.information, &i.description})
+        out.push_back(*v);
       out.push_back("");
     }
     return out;
   }
 
-  std::string Text() const {
-    std::string s;
-    for (const auto& l : Lines()) s += l + eol;
-    return s;
-  }
+  std::string Text() const { return FirstLines(Lines().size()); }
 
-  // The first `n` lines only, the last one with its line end.
+  // The first `n` lines only, each with its line end.
   std::string FirstLines(std::size_t n) const {
     std::string s;
     const auto lines = Lines();

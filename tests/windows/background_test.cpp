@@ -54,6 +54,27 @@ TEST_F(Background, LabelsLetThePictureShowThrough) {
   }
 }
 
+// Labels paint as if they had no window of their own: a caption grown wide
+// enough to reach over its neighbour must not blot the neighbour out.
+TEST_F(Background, WideCaptionLetsTheLabelBeneathShowThrough) {
+  disc.Write("menupic.jpg", Bmp(400, 375, kMagenta));
+  MenuFile f = MenuFile::Example();
+  f.Line(15) = "Path" + std::string(100, ' ');
+  f.Line(16) = "Filename";
+  ASSERT_NE(Start(f), nullptr);
+  const RECT path = InParent(Ctl(kLabel2)), file = InParent(Ctl(kLabel3));
+  ASSERT_GE(path.right, file.right) << ToString(path) << " " << ToString(file);
+  const Capture label = Pixels(kLabel3);
+  EXPECT_GT(label.Count(kLightYellow), 20) << label.Summary();
+  // And when that label goes, nothing of it stays under the wide one.
+  MenuFile hidden = f;
+  hidden.Line(16) = "x";
+  app->End();
+  ASSERT_NE(Start(hidden), nullptr);
+  const Capture gone = Capture::Client(main, file);
+  EXPECT_EQ(gone.Count(kMagenta), gone.width() * gone.height()) << gone.Summary();
+}
+
 TEST_F(Background, JpegPictureIsShown) {
   disc.Write("menupic.jpg", SolidJpeg());  // 120 x 60
   ASSERT_NE(Start(MenuFile::Example()), nullptr);

@@ -47,7 +47,6 @@ class DiscTest : public ::testing::Test {
   std::string Text(int id) const { return TextOf(Ctl(id)); }
   std::vector<std::string> Entries() const { return ListEntries(Ctl(kList1)); }
 
-  // The label's pixels as the screen shows them.
   // What the screen shows of a control, as far as it lies in the client area.
   Capture Pixels(int id) {
     Settle(main);

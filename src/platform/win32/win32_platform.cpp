@@ -53,6 +53,9 @@ class FileSource final : public ByteSource {
 
 Win32Platform::Win32Platform() {
   RestrictLibrarySearch();
+  // A drive that is not ready (an empty CD drive in an item's folder) makes
+  // the directory change fail quietly instead of asking the user for a disc.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   instance_ = GetModuleHandleA(nullptr);
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSX);

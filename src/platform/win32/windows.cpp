@@ -1,6 +1,7 @@
 // Forms as real windows: built from their design tables, their messages
 // turned into the forms' named handlers.
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/backend.h"
 #include "resource_ids.h"
@@ -55,9 +56,32 @@ UINT LabelFormat(const NativeControl& c) {
   return DT_SINGLELINE | DT_TOP | (c.design->align == Align::Center ? DT_CENTER : DT_LEFT);
 }
 
-// Labels and frames paint the form beneath them and then their text or
-// edge, in one pass into a memory bitmap: transparent over the picture, and
-// no flicker when a caption changes.
+// A label's text or a frame's etched edge, drawn into `box`.
+void DrawContent(const NativeControl& c, HDC dc, RECT box) {
+  if (c.design->kind == ControlKind::Frame) {
+    DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
+    return;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, c.hasForeColor ? c.foreColor : GetSysColor(COLOR_BTNTEXT));
+  HGDIOBJ oldFont = SelectObject(dc, c.font);
+  const std::string text = TextOf(c.hwnd);
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, LabelFormat(c));
+  SelectObject(dc, oldFont);
+}
+
+const NativeControl* TransparentControl(const NativeWindow& w, HWND hwnd) {
+  for (const auto& c : w.controls)
+    if (c.hwnd == hwnd)
+      return c.design->kind == ControlKind::Label || c.design->kind == ControlKind::Frame ? &c : nullptr;
+  return nullptr;
+}
+
+// Labels and frames paint the form beneath them, then whatever label or
+// frame lies under them (a caption grown wide may reach over its neighbour,
+// whose text must still show), then their own text or edge, in one pass into
+// a memory bitmap: transparent over the picture, and no flicker when a
+// caption changes.
 void PaintTransparent(NativeControl& c, HDC target) {
   RECT rc;
   GetClientRect(c.hwnd, &rc);
@@ -68,20 +92,32 @@ void PaintTransparent(NativeControl& c, HDC target) {
   POINT origin{0, 0};
   MapWindowPoints(c.hwnd, c.window->hwnd, &origin, 1);
   PaintFormBackground(*c.window, dc, origin, rc);
-  if (c.design->kind == ControlKind::Frame) {
-    DrawEdge(dc, &rc, EDGE_ETCHED, BF_RECT);
-  } else {
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, c.hasForeColor ? c.foreColor : GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ oldFont = SelectObject(dc, c.font);
-    const std::string text = TextOf(c.hwnd);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, LabelFormat(c));
-    SelectObject(dc, oldFont);
+
+  std::vector<std::pair<const NativeControl*, RECT>> beneath;  // nearest first
+  for (HWND s = GetWindow(c.hwnd, GW_HWNDNEXT); s; s = GetWindow(s, GW_HWNDNEXT)) {
+    const NativeControl* other = TransparentControl(*c.window, s);
+    if (!other || !IsWindowVisible(s)) continue;
+    RECT box, overlap;
+    GetWindowRect(s, &box);
+    MapWindowPoints(nullptr, c.hwnd, reinterpret_cast<POINT*>(&box), 2);
+    if (IntersectRect(&overlap, &box, &rc)) beneath.emplace_back(other, box);
   }
+  for (auto it = beneath.rbegin(); it != beneath.rend(); ++it) DrawContent(*it->first, dc, it->second);
+  DrawContent(c, dc, rc);
+
   BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldBmp);
   DeleteObject(bmp);
   DeleteDC(dc);
+}
+
+// Marks a control's area of the form for repainting, with every control
+// over or under it there, so overlapping labels stay in step.
+void RepaintArea(const NativeControl& c) {
+  RECT r;
+  GetWindowRect(c.hwnd, &r);
+  MapWindowPoints(nullptr, c.window->hwnd, reinterpret_cast<POINT*>(&r), 2);
+  RedrawWindow(c.window->hwnd, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // The size a self-sizing label takes for its caption in its font.
@@ -566,7 +602,7 @@ bool Win32Platform::SetCaption(Form& form, std::string_view control, const std::
   }
   // Whatever the old caption covered and the new one does not shows the form again.
   RedrawWindow(c->window->hwnd, &before, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-  InvalidateRect(c->hwnd, nullptr, FALSE);
+  RepaintArea(*c);
   return true;
 }
 
@@ -579,6 +615,7 @@ bool Win32Platform::SetVisible(Form& form, std::string_view control, bool visibl
   NativeControl* c = Find(form, control);
   if (!c) return false;
   ShowWindow(c->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+  if (TransparentControl(*c->window, c->hwnd)) RepaintArea(*c);  // a label over it drew its text
   return true;
 }
 
@@ -587,7 +624,7 @@ bool Win32Platform::SetForeColor(Form& form, std::string_view control, Rgb color
   if (!c) return false;
   c->foreColor = ToColorRef(color);
   c->hasForeColor = true;
-  InvalidateRect(c->hwnd, nullptr, FALSE);
+  RepaintArea(*c);
   return true;
 }
 

@@ -36,6 +36,14 @@ target_link_libraries(tavlin PRIVATE tavlin_win32)
 set_source_files_properties(res/tavlin.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/tavlin.manifest;${CMAKE_SOURCE_DIR}/res/maker.h;${CMAKE_SOURCE_DIR}/res/resource_ids.h;${CMAKE_SOURCE_DIR}/res/art/background.jpg;${CMAKE_SOURCE_DIR}/res/art/tavlin.ico;${CMAKE_SOURCE_DIR}/res/art/about_grey.bmp;${CMAKE_SOURCE_DIR}/res/art/wordmark.bmp")
 
+# The menu checker, a console program beside the menu.
+target_compile_options(tavlin_check PRIVATE ${TAVLIN_WIN_COMPILE})
+add_executable(tavlin-check src/check/tavlin_check.cpp src/platform/win32/disc_files.cpp src/platform/win32/runtime.cpp)
+target_compile_options(tavlin-check PRIVATE ${TAVLIN_WIN_COMPILE})
+string(REPLACE "-mwindows" "-mconsole" TAVLIN_CONSOLE_LINK "${TAVLIN_WIN_LINK}")
+target_link_options(tavlin-check PRIVATE ${TAVLIN_CONSOLE_LINK})
+target_link_libraries(tavlin-check PRIVATE tavlin_check)
+
 # The example disc, assembled: the author's files, the program at its root
 # and a small stand-in installer for its first item.
 add_executable(example_setup WIN32 examples/setup/setup.cpp)

@@ -61,6 +61,12 @@ constexpr std::array<Rgb, 16> kColors{{
 
 }  // namespace
 
+std::optional<NumberShape> ShapeOfNumber(std::string_view text) {
+  const auto d = ParseDecimal(text);
+  if (!d) return std::nullopt;
+  return NumberShape{d->rest != Decimal::Rest::Zero};
+}
+
 long long ItemCountValue(const std::optional<std::string>& text) {
   if (!text) return 0;
   const auto d = ParseDecimal(*text);

@@ -12,6 +12,12 @@
 
 namespace tavlin {
 
+// What the notation above makes of a text: nullopt when it is not a number.
+struct NumberShape {
+  bool fraction = false;  // digits after the point that are not all 0
+};
+std::optional<NumberShape> ShapeOfNumber(std::string_view text);
+
 // The number of item passes and list entries for a count text. Unset, blank
 // or not a number counts as 0; a fraction counts as its whole part; a
 // number beyond the range of the count saturates (it is more than 1000).

@@ -28,6 +28,13 @@ class StringByteSource final : public ByteSource {
   std::size_t pos_ = 0;
 };
 
+// How a line ended and how long it really was, for those who check a file
+// rather than read it.
+struct LineInfo {
+  enum class End { None, Cr, CrLf, Lf } end = End::None;
+  std::size_t length = 0;  // before the cut at kMaxLineLength
+};
+
 class LineReader {
  public:
   // A longer line keeps its first kMaxLineLength bytes and the rest is
@@ -39,7 +46,7 @@ class LineReader {
   // A line ends at CR, CR LF or a lone LF; the end is not part of it. A last
   // line without an end ends at the end of the file. Past the end the read
   // fails and `line` keeps what it held. Bytes stay bytes.
-  bool ReadLine(std::string& line);
+  bool ReadLine(std::string& line, LineInfo* info = nullptr);
 
  private:
   bool Fill();

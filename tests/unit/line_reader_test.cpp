@@ -69,5 +69,19 @@ TEST(LineReader, AnOverlongLineIsCutAndTheNextLineIsIntact) {
   EXPECT_EQ(line, "next");
 }
 
+TEST(LineReader, TellsHowEachLineEndedAndItsRealLength) {
+  using End = LineInfo::End;
+  const std::string huge(LineReader::kMaxLineLength + 5, 'y');
+  for (std::size_t step : {1, 7, 65536}) {
+    auto r = std::make_unique<LineReader>(std::make_unique<Trickle>("a\r\nbc\rd\n" + huge + "\r\nlast", step));
+    std::vector<std::pair<End, std::size_t>> seen;
+    std::string line;
+    for (LineInfo info; r->ReadLine(line, &info);) seen.emplace_back(info.end, info.length);
+    const std::vector<std::pair<End, std::size_t>> want = {
+        {End::CrLf, 1}, {End::Cr, 2}, {End::Lf, 1}, {End::CrLf, huge.size()}, {End::None, 4}};
+    EXPECT_EQ(seen, want) << step;
+  }
+}
+
 }  // namespace
 }  // namespace tavlin

@@ -1,0 +1,56 @@
+// The menu checker: reads a disc folder as the menu program will, and tells
+// its author what each line of tavlin.ini feeds and what will go wrong on
+// the disc, before it is burnt.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/disc_files.h"
+
+namespace tavlin {
+
+enum class Severity { Warning, Error };
+
+struct Finding {
+  std::string file;    // a name at the disc's root, as the program asks for it
+  long long line = 0;  // 0: the file as a whole
+  Severity severity = Severity::Warning;
+  std::string message;
+};
+
+struct MapLine {
+  long long number = 0;
+  std::string field;  // "ItemCount", "item 3 ItemFile", "ignored (label line)", ...
+  std::string shown;  // the value made visible, cut
+};
+
+struct CheckReport {
+  bool menuRead = false;
+  long long lineCount = 0;
+  long long items = 0;  // entries of the list
+  std::vector<MapLine> map;
+  long long unlistedLines = 0;  // ignored lines after the last item, left out of the map
+  std::vector<Finding> findings;
+
+  int Count(Severity s) const;
+  // 0 clean, 1 warnings only, 2 errors.
+  int ExitStatus() const;
+};
+
+CheckReport CheckDisc(DiscFiles& disc);
+
+// The map, the findings and a one-line summary, as the checker prints them.
+std::string FormatReport(const CheckReport& report);
+
+// A value as the map shows it: quoted, a tab as <tab>, other control bytes
+// and bytes above 127 as <hex>, cut after about `width` characters.
+std::string Visible(std::string_view value, std::size_t width);
+
+// A starter tavlin.ini for `items` items (0 to 1000) with CR LF line ends, in
+// which every ignored line names the value below it.
+std::string MenuTemplate(int items);
+
+}  // namespace tavlin

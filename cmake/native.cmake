@@ -4,13 +4,13 @@ enable_testing()
 add_library(tavlin_fake STATIC src/platform/fake/fake_platform.cpp)
 target_link_libraries(tavlin_fake PUBLIC tavlin_core)
 
-add_executable(tavlin-check src/check/tavlin_check.cpp src/platform/posix/disc_files.cpp)
-target_link_libraries(tavlin-check PRIVATE tavlin_check)
-
 if(TAVLIN_FUZZ)
   add_subdirectory(tests/fuzz)
   return()
 endif()
+
+add_executable(tavlin-check src/check/tavlin_check.cpp src/platform/posix/disc_files.cpp)
+target_link_libraries(tavlin-check PRIVATE tavlin_check)
 
 find_package(GTest REQUIRED)
 file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)

@@ -2,65 +2,15 @@
 // the example disc clean, the template read back clean.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
 #include "check/menu_check.h"
+#include "memory_disc.h"
 #include "menu_file.h"
 
 namespace tavlin {
 namespace {
 
+using test::MemoryDisc;
 using test::MenuFile;
-
-class MemoryDisc final : public DiscFiles {
- public:
-  MemoryDisc& File(const std::string& path, std::string bytes) {
-    files_[path] = std::move(bytes);
-    AddParents(path);
-    return *this;
-  }
-  MemoryDisc& Folder(const std::string& path) {
-    folders_.insert(path);
-    AddParents(path);
-    return *this;
-  }
-  MemoryDisc& Hidden(const std::string& path) {
-    hidden_.insert(path);
-    return *this;
-  }
-
-  std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {
-    if (!folder.empty() && !folders_.count(folder)) return std::nullopt;
-    std::vector<DiscEntry> out;
-    const auto add = [&](const std::string& path, bool isFolder) {
-      const auto slash = path.rfind('/');
-      const std::string parent = slash == std::string::npos ? "" : path.substr(0, slash);
-      if (parent == folder) out.push_back({path.substr(slash + 1), isFolder, hidden_.count(path) > 0});
-    };
-    for (const auto& [path, _] : files_) add(path, false);
-    for (const auto& path : folders_) add(path, true);
-    return out;
-  }
-  std::optional<std::string> Read(const std::string& path, std::size_t limit) override {
-    const auto it = files_.find(path);
-    if (it == files_.end()) return std::nullopt;
-    return it->second.substr(0, limit);
-  }
-  std::optional<unsigned long long> Size(const std::string& path) override {
-    const auto it = files_.find(path);
-    if (it == files_.end()) return std::nullopt;
-    return it->second.size();
-  }
-
- private:
-  void AddParents(const std::string& path) {
-    for (auto slash = path.find('/'); slash != std::string::npos; slash = path.find('/', slash + 1))
-      folders_.insert(path.substr(0, slash));
-  }
-  std::map<std::string, std::string> files_;
-  std::set<std::string> folders_, hidden_;
-};
 
 // The example disc: its menu and the two items it opens.
 MemoryDisc ExampleDisc(const MenuFile& menu = MenuFile::Example()) {

@@ -21,6 +21,8 @@ constexpr long long kBlockLines = 8;
 constexpr std::size_t kMaxMenuFileBytes = 64u * 1024 * 1024;
 constexpr long long kTrailingListed = 20;
 constexpr std::size_t kShownWidth = 60;
+constexpr std::size_t kMaxPath = 260;              // with the terminating NUL
+constexpr std::size_t kMaxCurrentDirectory = 258;  // room for its closing backslash and the NUL
 
 constexpr char kMenuPicture[] = "menupic.jpg";
 constexpr char kSplashPicture[] = "splash.jpg";
@@ -443,6 +445,12 @@ class Checker {
       return Warn(pathLine, item + " folder " + Quoted(*path) + " is not on the disc: its button does nothing");
     if (!folder.folder)
       return Warn(pathLine, item + " folder " + Quoted(*path) + " is a file, not a folder: its button does nothing");
+    // The drive's "D:\\" comes in front, and the current directory, like a
+    // file to open, must fit within Windows' 260 characters.
+    if (path->size() + 3 > kMaxCurrentDirectory)
+      Warn(pathLine, item + " folder is " + std::to_string(path->size()) +
+                         " characters long: Windows cannot make a folder of more than 255 characters below the drive "
+                         "the current directory, so its button does nothing");
     if (folder.otherCase)
       Warn(pathLine, item + " folder " + Quoted(*path) + " is on the disc only as " + Quoted(folder.path) +
                          " (other letter case), which a case-sensitive disc or stick will not find");
@@ -452,6 +460,9 @@ class Checker {
     if (HasOuterBlanks(*file)) Warn(fileLine, item + " file " + Quoted(*file) + " has blanks around it, which are part of the name");
     if (IsAbsolute(*file))
       return Warn(fileLine, item + " file " + Quoted(*file) + " is not on the disc: it names a place on the user's machine");
+    if (path->size() + 3 <= kMaxCurrentDirectory && path->size() + file->size() + 4 > kMaxPath - 1)
+      Warn(fileLine, item + " file with its folder is " + std::to_string(path->size() + file->size() + 1) +
+                         " characters long: beyond Windows' 260 characters with the drive, programs may not open it");
     const Located target = Locate(folder.path, *file);
     const std::string where = folder.path.empty() ? "at the disc's root" : "in " + Quoted(folder.path);
     if (target.kind == Located::Kind::Outside)

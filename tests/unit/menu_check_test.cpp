@@ -249,6 +249,26 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
     MemoryDisc disc = ExampleDisc(m);
     EXPECT_TRUE(CheckDisc(disc).findings.empty()) << folder << " " << file << "\n" << Describe(CheckDisc(disc));
   }
+  // Deep folders: Windows' path limit counts the drive too.
+  std::string deep;
+  for (int i = 0; i < 5; ++i) deep += (i ? "/" : "") + std::string(50, 'd');  // 254 characters
+  for (const auto& [folder, file, line, words] : std::vector<std::tuple<std::string, std::string, long long, std::string>>{
+           {deep + "/d", "f", 25, "256 characters long: Windows cannot make"},
+           {deep, "ff", 26, "257 characters long: beyond Windows' 260"}}) {
+    MenuFile m = MenuFile::Example();
+    m.items[0].folder = folder;
+    m.items[0].file = file;
+    MemoryDisc disc = ExampleDisc(m);
+    disc.File(folder + "/" + file, "");
+    ExpectOnlyWarning(disc, "tavlin.ini", line, words);
+  }
+  MenuFile fits = MenuFile::Example();
+  fits.items[0].folder = deep;
+  fits.items[0].file = "f";  // D:\ and 256 characters, and the NUL
+  MemoryDisc fitsDisc = ExampleDisc(fits);
+  fitsDisc.File(deep + "/f", "");
+  EXPECT_TRUE(CheckDisc(fitsDisc).findings.empty()) << Describe(CheckDisc(fitsDisc));
+
   MenuFile m = MenuFile::Example();
   m.items[1].name = "";
   MemoryDisc noName = ExampleDisc(m);

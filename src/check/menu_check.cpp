@@ -265,7 +265,8 @@ class Checker {
     LineInfo info;
     long long keep = kHeaderLines + kTrailingListed;
     LineInfo::End firstEnd = LineInfo::End::None;
-    bool mixedSaid = false, lfSeen = false, otherSeen = false;
+    bool mixedSaid = false, otherSeen = false;
+    long long firstLf = 0;
     while (reader->ReadLine(line, &info)) {
       const long long n = ++r_.lineCount;
       if (n == 2) {
@@ -275,7 +276,8 @@ class Checker {
       }
       if (info.end != LineInfo::End::None) {
         if (firstEnd == LineInfo::End::None) firstEnd = info.end;
-        (info.end == LineInfo::End::Lf ? lfSeen : otherSeen) = true;
+        if (info.end != LineInfo::End::Lf) otherSeen = true;
+        else if (!firstLf) firstLf = n;
         if (info.end != firstEnd && !mixedSaid) {
           mixedSaid = true;
           Warn(n, std::string("mixed line ends: line 1 ends in ") + EndName(firstEnd) + ", this one in " +
@@ -289,8 +291,8 @@ class Checker {
         ++r_.unlistedLines;
       }
     }
-    if (lfSeen && !otherSeen)
-      Warn(0, "lines end in a lone LF: Tavlin reads them, but save with CR LF so that every Windows editor shows the lines as Tavlin counts them");
+    if (firstLf && !otherSeen)
+      Warn(firstLf, "lines end in a lone LF: Tavlin reads them, but save with CR LF so that every Windows editor shows the lines as Tavlin counts them");
     if (r_.lineCount < 2) read_ = kHeaderLines;
     return true;
   }

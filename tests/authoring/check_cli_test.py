@@ -133,10 +133,10 @@ if "--wine" in sys.argv:
                   "docs/readme.txt": b"notes", "menupic.jpg": b"not a picture"})
         for where in (EXAMPLE, d):
             code_l, out_l, _ = run([NATIVE], cwd=where)
-            code_w, out_w, _ = run(["wine", WIN64], cwd=where, timeout=120)
-            expect(code_w == code_l, "%s: exit %d under Wine, %d on Linux" % (where, code_w, code_l))
-            expect(out_w.replace("\r\n", "\n") == out_l, "%s: outputs differ\n--- Wine\n%s\n--- Linux\n%s" % (
-                where, out_w, out_l))
+            code_w, out_w, err_w = run(["wine", WIN64], cwd=where, timeout=120)
+            out_w = out_w.replace("\r\n", "\n")
+            expect(code_w == code_l and out_w == out_l, "%s: exit %d under Wine, %d on Linux\n--- Wine\n%s%s\n--- Linux\n%s" % (
+                where, code_w, code_l, out_w, err_w, out_l))
         shutil.rmtree(d)
 
     @case("under Wine the template is written byte for byte")

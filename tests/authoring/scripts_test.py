@@ -208,6 +208,12 @@ def example_image(scratch):
     for joliet in (False, True):
         got = tree(iso, joliet)
         check(got == want, "%s tree: %s, not %s" % ("Joliet" if joliet else "Rock Ridge", sorted(got), sorted(want)))
+    # As an author looks at it: the root and each item folder, one -ls each.
+    for folder, names in (("/", {"autorun.inf", "tavlin.exe", "tavlin.ini", "setup", "docs"}),
+                          ("/setup", {"setup.exe"}), ("/docs", {"readme.txt"})):
+        rc, out, err = run(["xorriso", "-indev", iso, "-ls", folder], timeout=60)
+        listed = {shlex.split(line)[0] for line in out.splitlines() if line.startswith("'")}
+        check(rc == 0 and listed == names, "-ls %s: %s, not %s %s" % (folder, sorted(listed), sorted(names), err))
     # The disc's own program and autorun.inf, not the release or a generated one.
     for name in ("tavlin.exe", "autorun.inf", "tavlin.ini", "setup/setup.exe"):
         check(extract(iso, "/" + name, scratch) == read(os.path.join(EXAMPLE, name)),

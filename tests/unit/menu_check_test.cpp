@@ -306,7 +306,7 @@ TEST(MenuCheck, LineEnds) {
   MenuFile m = MenuFile::Example();
   m.eol = "\n";
   MemoryDisc lf = ExampleDisc(m);
-  ExpectOnlyWarning(lf, "tavlin.ini", 0, "lone LF");
+  ExpectOnlyWarning(lf, "tavlin.ini", 1, "lone LF");
 
   m.eol = "\r";  // read the same as CR LF
   MemoryDisc cr = ExampleDisc(m);

@@ -15,7 +15,9 @@ class Win32Disc final : public DiscFiles {
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((Full(folder) + "\\*").c_str(), &fd);
+    std::string pattern = Full(folder);
+    if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    HANDLE h = FindFirstFileA((pattern + "*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return std::nullopt;
     std::vector<DiscEntry> out;
     do {
@@ -56,7 +58,8 @@ class Win32Disc final : public DiscFiles {
  private:
   std::string Full(const std::string& rel) const {
     std::string p = root_;
-    if (!rel.empty()) p += "\\" + rel;
+    // "D:\\" and "D:\\disc\\" already end in a separator.
+    if (!rel.empty()) p += (p.back() == '\\' || p.back() == '/' ? "" : "\\") + rel;
     for (char& c : p)
       if (c == '/') c = '\\';
     return p;

@@ -7,6 +7,7 @@ Windows builds of the checker.
 
   check_cli_test.py JUNIT.xml [--wine]
 """
+import atexit
 import os
 import shutil
 import subprocess
@@ -16,7 +17,9 @@ import xml.sax.saxutils as su
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(ROOT, "tests", "release"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from check_exe import Pe  # noqa: E402
+from scripts_test import make_disc  # noqa: E402
 
 NATIVE = os.path.join(ROOT, "build", "native", "tavlin-check")
 WIN64 = os.path.join(ROOT, "build", "win64", "tavlin-check.exe")
@@ -50,15 +53,13 @@ def expect(cond, what):
         raise AssertionError(what)
 
 
+SCRATCH = tempfile.mkdtemp(prefix="tavlin-check-")
+atexit.register(shutil.rmtree, SCRATCH, True)
+
+
 def disc(files):
     """A folder with the given files (relative path -> bytes)."""
-    d = tempfile.mkdtemp(prefix="tavlin-check-")
-    for rel, data in files.items():
-        path = os.path.join(d, rel)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "wb") as f:
-            f.write(data)
-    return d
+    return make_disc(tempfile.mkdtemp(dir=SCRATCH), "disc", files)
 
 
 def example_menu(folder=b"setup"):
@@ -78,7 +79,6 @@ def _():
 def _():
     d = disc({"tavlin.ini": example_menu(b"Setup"), "setup/setup.exe": b"MZ", "docs/readme.txt": b"notes"})
     code, out, _ = run([NATIVE, d])
-    shutil.rmtree(d)
     expect(code == 1, "exit %d\n%s" % (code, out))
     expect('tavlin.ini:25: warning: item 1 folder "Setup" is on the disc only as "setup" (other letter case)' in out, out)
     expect(out.rstrip().endswith("tavlin.ini: 38 lines, 2 items: 1 warning"), out)
@@ -92,7 +92,6 @@ def _():
     expect("Checking the disc in .\n" in out, out)
     code, _, err = run([NATIVE, os.path.join(d, "readme.txt")])
     expect(code == 2 and "is not a folder" in err, "not a folder: exit %d %s" % (code, err))
-    shutil.rmtree(d)
     for args in (["--template"], ["--template", "1001"], ["--template", "-1"], ["--template", "2x"], ["a", "b"],
                  ["--bogus"]):
         code, out, err = run([NATIVE] + args)
@@ -108,7 +107,6 @@ def _():
            "not 46 CR LF lines")
     d = disc({"tavlin.ini": text.encode("latin-1")})
     code, out, _ = run([NATIVE, d])
-    shutil.rmtree(d)
     expect(code == 0 and out.rstrip().endswith("46 lines, 3 items: clean"), "exit %d\n%s" % (code, out))
 
 
@@ -141,7 +139,6 @@ if "--wine" in sys.argv:
             out_w = out_w.replace("\r\n", "\n")
             expect(code_w == code_l and out_w == out_l, "%s: exit %d under Wine, %d on Linux\n--- Wine\n%s%s\n--- Linux\n%s" % (
                 where, code_w, code_l, out_w, err_w, out_l))
-        shutil.rmtree(d)
 
     @case("under Wine the template is written byte for byte")
     def _():

@@ -27,6 +27,8 @@ constexpr std::size_t kMaxCurrentDirectory = 258;  // room for its closing backs
 constexpr char kMenuPicture[] = "menupic.jpg";
 constexpr char kSplashPicture[] = "splash.jpg";
 constexpr char kSound[] = "tavlin.wav";
+constexpr char kAutorun[] = "autorun.inf";
+constexpr char kProgram[] = "tavlin.exe";
 
 const char* HeaderField(long long line) {
   switch (line) {
@@ -172,6 +174,7 @@ class Checker {
     CheckPicture(kMenuPicture, 400, 375, "the built-in background stays");
     CheckPicture(kSplashPicture, 200, 100, "no splash is shown");
     CheckSound();
+    CheckAutorun();
     std::stable_sort(r_.findings.begin(), r_.findings.end(), [](const Finding& a, const Finding& b) {
       auto rank = [](const Finding& f) { return f.file == kMenuDefinitionFile ? 0 : 1; };
       return rank(a) != rank(b) ? rank(a) < rank(b) : (rank(a) == 0 && a.line < b.line);
@@ -515,6 +518,48 @@ class Checker {
     if (claimed->width > width || claimed->height > height)
       warn("is " + dims + " pixels: only the top-left " + std::to_string(width) + " x " + std::to_string(height) +
            " are shown");
+  }
+
+  // AutoPlay's file: it should start the menu, and what it names should be
+  // on the disc. tavlin.exe itself may still be missing from a folder that
+  // is yet to become a disc.
+  void CheckAutorun() {
+    const DiscEntry* e = RootFile(kAutorun);
+    if (!e || e->folder) return;
+    const auto warn = [&](std::string m) { Say(Severity::Warning, kAutorun, 0, std::move(m)); };
+    const auto b = disc_.Read(e->name, 64 * 1024);
+    if (!b) return warn("cannot be read: AutoPlay does not start the menu");
+    std::optional<std::string> open, icon;
+    bool inSection = false, section = false;
+    auto reader = LineReaderFromString(*b);
+    for (std::string line; reader->ReadLine(line);) {
+      const std::string_view t = Trim(line);
+      if (!t.empty() && t.front() == '[') {
+        inSection = Lower(t) == "[autorun]";
+        section = section || inSection;
+        continue;
+      }
+      const auto eq = t.find('=');
+      if (!inSection || eq == std::string_view::npos) continue;
+      const std::string key = Lower(Trim(t.substr(0, eq)));
+      std::string value(Trim(t.substr(eq + 1)));
+      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+      if (key == "open" || key == "shellexecute") open = value;
+      if (key == "icon") icon = value.substr(0, value.rfind(',') == std::string::npos ? value.size() : value.rfind(','));
+    }
+    if (!section) return warn("has no [autorun] section: AutoPlay does not start the menu");
+    if (!open) return warn("has no open= line: AutoPlay does not start the menu");
+    const auto onDisc = [&](const std::string& v) {
+      return Lower(v) == kProgram || IsAbsolute(v) || Locate("", v).kind == Located::Kind::Found;
+    };
+    const std::string program = open->substr(0, open->find(' '));  // arguments may follow
+    const auto parts = SplitPath(program);
+    if (parts.empty() || Lower(parts.back()) != kProgram)
+      warn("starts " + Quoted(*open) + ", not tavlin.exe" + (onDisc(program) ? "" : "; it is not on the disc either"));
+    else if (!onDisc(program))
+      warn("starts " + Quoted(program) + ", which is not on the disc");
+    if (icon && !icon->empty() && !onDisc(*icon))
+      warn("takes its icon from " + Quoted(*icon) + ", which is not on the disc");
   }
 
   void CheckSound() {

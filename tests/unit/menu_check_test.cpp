@@ -381,6 +381,35 @@ TEST(MenuCheck, PicturesAndTheSound) {
   ExpectOnlyWarning(upper, "menupic.jpg", 0, "MenuPic.JPG");
 }
 
+TEST(MenuCheck, AutorunStartsTheMenu) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"[autorun]\r\nopen=setup\\setup.exe\r\n", "starts \"setup\\setup.exe\", not tavlin.exe"},
+      {"[AutoRun]\r\nicon=tavlin.exe\r\n", "has no open= line"},
+      {"open=tavlin.exe\r\n", "has no [autorun] section"},
+      {"[autorun]\r\nopen=menu.exe /s\r\n", "\"menu.exe /s\", not tavlin.exe; it is not on the disc either"},
+      {"[autorun]\r\nopen=bin\\tavlin.exe\r\n", "\"bin\\tavlin.exe\", which is not on the disc"},
+      {"[autorun]\r\nopen=tavlin.exe\r\nicon=disc.ico,0\r\n", "icon from \"disc.ico\", which is not on the disc"},
+  };
+  for (const auto& [text, words] : cases) {
+    SCOPED_TRACE(text);
+    MemoryDisc disc = ExampleDisc();
+    disc.File("autorun.inf", text);
+    const CheckReport r = CheckDisc(disc);
+    ASSERT_FALSE(r.findings.empty());
+    EXPECT_EQ(r.findings[0].file, "autorun.inf");
+    EXPECT_NE(r.findings[0].message.find(words), std::string::npos) << Describe(r);
+  }
+  // The example disc's own, in other spellings that Windows reads the same.
+  for (const std::string text : {"[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=Tavlin example disc\r\n",
+                                 "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n"}) {
+    MemoryDisc disc = ExampleDisc();
+    disc.File("AutoRun.inf", text);
+    EXPECT_TRUE(CheckDisc(disc).findings.size() == 1 &&
+                CheckDisc(disc).findings[0].message.find("other letter case") != std::string::npos)
+        << Describe(CheckDisc(disc));
+  }
+}
+
 TEST(MenuCheck, TheTemplateReadsBackCleanAndNamesEveryValue) {
   for (int n : {0, 1, 3, 1000}) {
     SCOPED_TRACE(n);

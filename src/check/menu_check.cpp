@@ -72,7 +72,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
-bool HasOuterBlanks(std::string_view s) { return !s.empty() && (IsBlank(s.front()) || IsBlank(s.back())); }
 
 bool IsAbsolute(std::string_view p) {
   if (!p.empty() && (p[0] == '/' || p[0] == '\\')) return true;
@@ -151,6 +150,40 @@ std::vector<std::string> SplitPath(std::string_view p) {
   return out;
 }
 
+// Windows drops blanks and dots at the end of a name before it looks.
+std::string WindowsName(std::string part) {
+  if (part == "." || part == "..") return part;
+  while (!part.empty() && (part.back() == ' ' || part.back() == '.')) part.pop_back();
+  return part;
+}
+
+// Why Windows cannot use a name at all; empty when it can.
+std::string UnusableName(std::string_view part) {
+  for (char c : part) {
+    if (static_cast<unsigned char>(c) < 0x20) return "a control character";
+    if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos) return std::string("the character ") + c;
+  }
+  std::string base = Lower(part.substr(0, part.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  static constexpr const char* kDevices[] = {"con", "prn", "aux", "nul"};
+  const bool numbered = base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+                        base[3] >= '1' && base[3] <= '9';
+  if (numbered || std::find(std::begin(kDevices), std::end(kDevices), base) != std::end(kDevices))
+    return "the device name " + base;
+  return "";
+}
+
+// A single & in a label or button caption marks the next letter as its
+// access key and is not shown itself.
+bool HasAccessMarker(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (s[i] == '&') {
+      if (i + 1 < s.size() && s[i + 1] == '&') ++i;
+      else return true;
+    }
+  return false;
+}
+
 unsigned U8(std::string_view b, std::size_t i) { return static_cast<unsigned char>(b[i]); }
 unsigned long Le16(std::string_view b, std::size_t i) { return U8(b, i) | U8(b, i + 1) << 8; }
 unsigned long Le32(std::string_view b, std::size_t i) { return Le16(b, i) | Le16(b, i + 2) << 16; }
@@ -160,8 +193,8 @@ std::string Plural(long long n, const char* one, const char* many) {
 }
 
 struct Located {
-  enum class Kind { Found, Missing, Outside } kind = Kind::Missing;
-  std::string path;  // as spelled on the disc
+  enum class Kind { Found, Missing, Outside, Unlistable } kind = Kind::Missing;
+  std::string path;  // as spelled on the disc; for Unlistable the folder that is
   bool folder = true, hidden = false, otherCase = false;
 };
 
@@ -221,8 +254,12 @@ class Checker {
         continue;
       }
       if (!at.folder) return at.kind = Located::Kind::Missing, at;  // a file on the way
+      if (!Listing(Join(stack))) {
+        at.path = Join(stack);
+        return at.kind = Located::Kind::Unlistable, at;
+      }
       bool other = false;
-      const DiscEntry* e = Entry(Join(stack), part, other);
+      const DiscEntry* e = Entry(Join(stack), WindowsName(part), other);
       if (!e) return at.kind = Located::Kind::Missing, at;
       at.otherCase = at.otherCase || other;
       at.folder = e->folder;
@@ -254,11 +291,26 @@ class Checker {
     r_.menuRead = true;
     const std::string& b = *bytes;
     if (b.empty()) Warn(0, "empty: the menu opens with no title and no items");
-    const std::size_t head = std::min<std::size_t>(b.size(), 200);
-    const auto nuls = std::count(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(head), '\0');
-    if (b.compare(0, 2, "\xFF\xFE") == 0 || b.compare(0, 2, "\xFE\xFF") == 0 || (head >= 4 && nuls * 4 > static_cast<long long>(head)))
+    // UTF-16 has a NUL beside most ASCII letters; other files full of NULs
+    // or control bytes are no text at all. Either way every line is garbage,
+    // and what the lines would say is not worth a warning each.
+    const std::size_t head = std::min<std::size_t>(b.size(), 512);
+    std::size_t nulsEven = 0, nulsOdd = 0, controls = 0;
+    for (std::size_t i = 0; i < head; ++i) {
+      const unsigned char c = static_cast<unsigned char>(b[i]);
+      if (c == 0) ++(i % 2 ? nulsOdd : nulsEven);
+      else if (c < 0x20 && c != '\r' && c != '\n' && c != '\t') ++controls;
+    }
+    const bool bom16 = b.compare(0, 2, "\xFF\xFE") == 0 || b.compare(0, 2, "\xFE\xFF") == 0;
+    const bool utf16 = bom16 || (head >= 4 && std::max(nulsEven, nulsOdd) * 3 > head &&
+                                 std::min(nulsEven, nulsOdd) * 8 < std::max(nulsEven, nulsOdd));
+    if (utf16) {
+      garbage_ = true;
       error("saved as UTF-16: every line reads as garbage; save it in the ANSI code page");
-    else if (b.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    } else if ((nulsEven + nulsOdd + controls) * 10 > head) {
+      garbage_ = true;
+      error("is not a text file: every line reads as garbage");
+    } else if (b.compare(0, 3, "\xEF\xBB\xBF") == 0)
       Warn(1, "starts with a UTF-8 byte order mark: the file was saved as UTF-8; save it in the ANSI code page");
 
     // The count decides how many lines are read; it is line 2, so the
@@ -281,7 +333,7 @@ class Checker {
         if (firstEnd == LineInfo::End::None) firstEnd = info.end;
         if (info.end != LineInfo::End::Lf) otherSeen = true;
         else if (!firstLf) firstLf = n;
-        if (info.end != firstEnd && !mixedSaid) {
+        if (info.end != firstEnd && !mixedSaid && !garbage_) {
           mixedSaid = true;
           Warn(n, std::string("mixed line ends: line 1 ends in ") + EndName(firstEnd) + ", this one in " +
                       EndName(info.end) + "; an editor may count the lines otherwise than Tavlin");
@@ -294,7 +346,7 @@ class Checker {
         ++r_.unlistedLines;
       }
     }
-    if (firstLf && !otherSeen)
+    if (firstLf && !otherSeen && !garbage_)
       Warn(firstLf, "lines end in a lone LF: Tavlin reads them, but save with CR LF so that every Windows editor shows the lines as Tavlin counts them");
     if (r_.lineCount < 2) read_ = kHeaderLines;
     return true;
@@ -325,9 +377,10 @@ class Checker {
       const std::size_t length = lengths_[static_cast<std::size_t>(n - 1)];
       if (length > kShownWidth) shownValue += " (" + std::to_string(length) + " bytes)";
       const bool value = field.compare(0, 7, "ignored") != 0;
-      if (value) CheckText(n, field, At(n), length);
+      if (value && !garbage_) CheckText(n, field, At(n), length);
       r_.map.push_back({n, std::move(field), std::move(shownValue)});
     }
+    if (garbage_) return;
     CheckHeader();
     CheckShape(shown);
     for (long long k = 1; k <= shown && Has(ItemLine(k, kName)); ++k) CheckItem(k);
@@ -359,7 +412,8 @@ class Checker {
     const long long blocks = lines >= kHeaderLines ? (lines - kHeaderLines + 1) / kBlockLines : 0;
     const long long declared = std::max<long long>(count_, 0);
     if (r_.lineCount >= 2 && declared != blocks && !(declared == 0 && blocks == 0)) {
-      std::string m = "the count is " + std::to_string(declared) + ", but the file holds " +
+      const std::string said = declared > 1000000 ? Quoted(Trim(At(2))) : std::to_string(declared);
+      std::string m = "the count is " + said + ", but the file holds " +
                       Plural(blocks, "complete item block", "complete item blocks");
       if (declared > blocks)
         m += blocks + 1 == shown ? ": what is missing of item " + std::to_string(shown) + " stays empty"
@@ -367,8 +421,9 @@ class Checker {
                                     std::to_string(shown) + " stays empty"
                                  : "";
       else
-        m += blocks - declared == 1 ? ": the last block is ignored"
-                                    : ": the last " + std::to_string(blocks - declared) + " blocks are ignored";
+        m += (blocks - declared == 1 ? std::string(": the last block is not listed")
+                                     : ": the last " + std::to_string(blocks - declared) + " blocks are not listed") +
+             " (all is well if they hold notes, not items)";
       Warn(2, m);
     }
     const long long partial = blocks + 1;
@@ -388,7 +443,7 @@ class Checker {
       if (!shape)
         Warn(2, "ItemCount " + Quoted(c) + " is not a number: the menu has no items");
       else if (count_ < 0)
-        Warn(2, "ItemCount is negative: the menu has no items");
+        Warn(2, "ItemCount " + Quoted(c) + " is negative: the menu has no items");
       else if (shape->fraction)
         Warn(2, "ItemCount " + Quoted(c) + " is not a whole number: taken as " + std::to_string(count_));
       if (count_ > kMaxMenuItems)
@@ -405,8 +460,16 @@ class Checker {
       else if (shape->fraction)
         Warn(5, "TitleColorIndex " + Quoted(t) + " is not a whole number: taken as " + std::to_string(*number));
     }
-    if (Has(8) && Lower(Trim(At(8))) == "yes" && Lower(At(8)) != "yes")
-      Warn(8, "LabelColorFlag " + Quoted(At(8)) + " is yes with blanks around it: the field labels are not coloured");
+    if (Has(8)) {
+      const std::string t = Lower(Trim(At(8)));
+      if (t == "yes" && Lower(At(8)) != "yes")
+        Warn(8, "LabelColorFlag " + Quoted(At(8)) + " is yes with blanks around it: the field labels are not coloured");
+      else if (t == "y" || t == "true" || t == "1" || t == "on" || t == "yes.")
+        Warn(8, "LabelColorFlag " + Quoted(At(8)) + " is not yes: the field labels are not coloured");
+    }
+    for (long long n : {11LL, 14LL, 15LL, 16LL, 17LL, 18LL})
+      if (Has(n) && HasAccessMarker(At(n)))
+        Warn(n, std::string(HeaderField(n)) + " " + Quoted(At(n)) + " has a single &: it underlines the next letter and is not shown; write && for &");
     for (long long n : {11LL, 14LL})
       if (Has(n) && Lower(At(n)) == "x")
         Warn(n, std::string(HeaderField(n)) + " cannot be hidden: the window shows the letter x");
@@ -423,6 +486,23 @@ class Checker {
     }
   }
 
+  // Blanks and names Windows cannot use, in an item's folder or file line;
+  // true when the name cannot be looked for at all.
+  bool NameTrouble(long long line, const std::string& what, const std::string& v) {
+    if (!v.empty() && IsBlank(v.front()))
+      Warn(line, what + " " + Quoted(v) + " starts with a blank, which is part of the name");
+    for (const auto& part : SplitPath(v)) {
+      if (part != WindowsName(part) && !WindowsName(part).empty())
+        Warn(line, what + " " + Quoted(v) + ": Windows drops the blanks and dots at the end of " + Quoted(part));
+      const std::string why = UnusableName(part);
+      if (!why.empty()) {
+        Warn(line, what + " " + Quoted(v) + " holds " + why + ", which Windows does not allow in a name");
+        return true;
+      }
+    }
+    return false;
+  }
+
   void CheckItem(long long k) {
     const std::string item = "item " + std::to_string(k);
     const auto value = [&](int f) -> std::optional<std::string> {
@@ -431,6 +511,12 @@ class Checker {
     };
     const auto name = value(kName), path = value(kPath), file = value(kFile);
     if (name && name->empty()) Warn(ItemLine(k, kName), item + " has no name: its entry in the list is blank");
+    if (const auto button = value(kButton)) {
+      if (button->empty()) Warn(ItemLine(k, kButton), item + " has no button caption: the button is blank when it is chosen");
+      else if (HasAccessMarker(*button))
+        Warn(ItemLine(k, kButton), item + " button caption " + Quoted(*button) +
+                                       " has a single &: it underlines the next letter and is not shown; write && for &");
+    }
     if (!path) return;
     const long long pathLine = ItemLine(k, kPath), fileLine = ItemLine(k, kFile);
     if (path->empty()) {
@@ -438,14 +524,16 @@ class Checker {
                          ": its button only shows \"Please select menu item\"");
       return;
     }
-    if (HasOuterBlanks(*path)) Warn(pathLine, item + " folder " + Quoted(*path) + " has blanks around it, which are part of the name");
     if (IsAbsolute(*path)) {
       Warn(pathLine, item + " folder " + Quoted(*path) + " is not on the disc: it names a place on the user's machine");
       return;
     }
+    if (NameTrouble(pathLine, item + " folder", *path)) return;
     const Located folder = Locate("", *path);
     if (folder.kind == Located::Kind::Outside)
       return Warn(pathLine, item + " folder " + Quoted(*path) + " leads out of the disc");
+    if (folder.kind == Located::Kind::Unlistable)
+      return Warn(pathLine, item + " folder " + Quoted(*path) + ": the folder " + Quoted(folder.path) + " cannot be listed");
     if (folder.kind == Located::Kind::Missing)
       return Warn(pathLine, item + " folder " + Quoted(*path) + " is not on the disc: its button does nothing");
     if (!folder.folder)
@@ -454,17 +542,25 @@ class Checker {
     // file to open, must fit within Windows' 260 characters.
     if (path->size() + 3 > kMaxCurrentDirectory)
       Warn(pathLine, item + " folder is " + std::to_string(path->size()) +
-                         " characters long: Windows cannot make a folder of more than 255 characters below the drive "
-                         "the current directory, so its button does nothing");
+                         " characters long: Windows cannot enter a folder more than 255 characters below the drive, "
+                         "so its button does nothing");
     if (folder.otherCase)
       Warn(pathLine, item + " folder " + Quoted(*path) + " is on the disc only as " + Quoted(folder.path) +
                          " (other letter case), which a case-sensitive disc or stick will not find");
     if (!file) return;
     if (file->empty()) return Warn(fileLine, item + " has no file: its button opens nothing");
     if (IsUrl(*file)) return;  // for the browser or mail program
-    if (HasOuterBlanks(*file)) Warn(fileLine, item + " file " + Quoted(*file) + " has blanks around it, which are part of the name");
     if (IsAbsolute(*file))
       return Warn(fileLine, item + " file " + Quoted(*file) + " is not on the disc: it names a place on the user's machine");
+    // "setup.exe /s": a program and its arguments, which the shell would
+    // take as a file of that whole name.
+    const auto blank = file->find(' ');
+    if (blank != std::string::npos && blank > 0 && Locate(folder.path, *file).kind != Located::Kind::Found &&
+        Locate(folder.path, file->substr(0, blank)).kind == Located::Kind::Found)
+      return Warn(fileLine, item + " file " + Quoted(*file) + " is not " +
+                                (folder.path.empty() ? "at the disc's root" : "in " + Quoted(folder.path)) +
+                                ": the whole line is the file name, arguments cannot be given");
+    if (NameTrouble(fileLine, item + " file", *file)) return;
     if (path->size() + 3 <= kMaxCurrentDirectory && path->size() + file->size() + 4 > kMaxPath - 1)
       Warn(fileLine, item + " file with its folder is " + std::to_string(path->size() + file->size() + 1) +
                          " characters long: beyond Windows' 260 characters with the drive, programs may not open it");
@@ -472,15 +568,12 @@ class Checker {
     const std::string where = folder.path.empty() ? "at the disc's root" : "in " + Quoted(folder.path);
     if (target.kind == Located::Kind::Outside)
       return Warn(fileLine, item + " file " + Quoted(*file) + " leads out of the disc");
-    if (target.kind == Located::Kind::Missing) {
-      std::string m = item + " file " + Quoted(*file) + " is not " + where;
-      const auto blank = file->find(' ');
-      if (blank != std::string::npos && blank > 0 && Locate(folder.path, file->substr(0, blank)).kind == Located::Kind::Found)
-        m += ": the whole line is the file name, arguments cannot be given";
-      return Warn(fileLine, m);
-    }
+    if (target.kind == Located::Kind::Unlistable)
+      return Warn(fileLine, item + " file " + Quoted(*file) + ": the folder " + Quoted(target.path) + " cannot be listed");
+    if (target.kind == Located::Kind::Missing) return Warn(fileLine, item + " file " + Quoted(*file) + " is not " + where);
     if (target.otherCase)
-      Warn(fileLine, item + " file " + Quoted(*file) + " is " + where + " only as " + Quoted(target.path) +
+      Warn(fileLine, item + " file " + Quoted(*file) + " is " + where + " only as " +
+                         Quoted(target.path.substr(folder.path.empty() ? 0 : folder.path.size() + 1)) +
                          " (other letter case), which a case-sensitive disc or stick will not find");
   }
 
@@ -527,8 +620,13 @@ class Checker {
     const DiscEntry* e = RootFile(kAutorun);
     if (!e || e->folder) return;
     const auto warn = [&](std::string m) { Say(Severity::Warning, kAutorun, 0, std::move(m)); };
-    const auto b = disc_.Read(e->name, 64 * 1024);
+    auto b = disc_.Read(e->name, 64 * 1024);
     if (!b) return warn("cannot be read: AutoPlay does not start the menu");
+    if (b->compare(0, 2, "\xFF\xFE") == 0) {  // Windows reads UTF-16 here; its ASCII is enough
+      std::string narrow;
+      for (std::size_t i = 2; i + 1 < b->size(); i += 2) narrow += (*b)[i + 1] ? '?' : (*b)[i];
+      *b = narrow;
+    }
     std::optional<std::string> open, icon;
     bool inSection = false, section = false;
     auto reader = LineReaderFromString(*b);
@@ -542,17 +640,23 @@ class Checker {
       const auto eq = t.find('=');
       if (!inSection || eq == std::string_view::npos) continue;
       const std::string key = Lower(Trim(t.substr(0, eq)));
-      std::string value(Trim(t.substr(eq + 1)));
-      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+      const std::string value(Trim(t.substr(eq + 1)));
       if (key == "open" || key == "shellexecute") open = value;
-      if (key == "icon") icon = value.substr(0, value.rfind(',') == std::string::npos ? value.size() : value.rfind(','));
+      if (key == "icon") icon = value;
     }
     if (!section) return warn("has no [autorun] section: AutoPlay does not start the menu");
     if (!open) return warn("has no open= line: AutoPlay does not start the menu");
     const auto onDisc = [&](const std::string& v) {
       return Lower(v) == kProgram || IsAbsolute(v) || Locate("", v).kind == Located::Kind::Found;
     };
-    const std::string program = open->substr(0, open->find(' '));  // arguments may follow
+    // A program name may be quoted and followed by arguments; an icon by
+    // the number of the icon in its file.
+    const auto unquote = [](const std::string& v, char end) {
+      if (!v.empty() && v.front() == '"') return v.substr(1, v.find('"', 1) == std::string::npos ? std::string::npos : v.find('"', 1) - 1);
+      return v.substr(0, v.find(end));
+    };
+    const std::string program = unquote(*open, ' ');
+    if (icon) icon = unquote(*icon, ',');
     const auto parts = SplitPath(program);
     if (parts.empty() || Lower(parts.back()) != kProgram)
       warn("starts " + Quoted(*open) + ", not tavlin.exe" + (onDisc(program) ? "" : "; it is not on the disc either"));
@@ -591,7 +695,7 @@ class Checker {
         fmt = true;
       } else if (id == "data") {
         if (!fmt) return warn("has its sound before its format chunk" + instead);
-        if (length == 0) return warn("holds no sound");
+        if (length == 0) return warn("holds no sound: nothing is heard");
         if (at + 8 + length > total)
           warn("is cut short: its sound claims " + std::to_string(length) + " bytes, " +
                std::to_string(total - (at + 8)) + " are there");
@@ -609,6 +713,7 @@ class Checker {
   std::vector<std::size_t> lengths_;
   long long count_ = 0;
   long long read_ = kHeaderLines;
+  bool garbage_ = false;  // not text: its lines say nothing
 };
 
 }  // namespace
@@ -656,7 +761,7 @@ std::string FormatReport(const CheckReport& r) {
       out += std::string(m.field.size() < 30 ? 30 - m.field.size() : 1, ' ') + m.shown + "\n";
     }
     if (r.unlistedLines)
-      out += "        (" + Plural(r.unlistedLines, "more line", "more lines") + ", ignored (after last item))\n";
+      out += "        (" + Plural(r.unlistedLines, "more line", "more lines") + " after the last item, ignored)\n";
     out += "\n";
   }
   for (const auto& f : r.findings) {
@@ -665,9 +770,11 @@ std::string FormatReport(const CheckReport& r) {
   }
   if (!r.findings.empty()) out += "\n";
   const int errors = r.Count(Severity::Error), warnings = r.Count(Severity::Warning);
+  // One line for the whole disc: the menu's size, then every finding's count.
   out += "tavlin.ini: ";
-  if (r.menuRead) out += Plural(r.lineCount, "line", "lines") + ", " + Plural(r.items, "item", "items") + ": ";
-  else out += "not read: ";
+  if (r.menuRead) out += Plural(r.lineCount, "line", "lines") + ", " + Plural(r.items, "item", "items");
+  else out += "not read";
+  out += "; the disc: ";
   if (!errors && !warnings) out += "clean";
   if (errors) out += Plural(errors, "error", "errors") + (warnings ? ", " : "");
   if (warnings) out += Plural(warnings, "warning", "warnings");
@@ -679,39 +786,39 @@ std::string MenuTemplate(int items) {
       "ItemCount below: the number of items, 0 to 1000. Tavlin finds every value by its line number: keep every line.",
       std::to_string(items),
       "TitleColorIndex on line 5: 0 black, 1 blue, 2 green, 3 cyan, 4 red, 5 magenta, 6 yellow, 7 white,",
-      "TitleColorIndex below: 8 grey, 9 light blue, 10 light green, 11 light cyan, 12 light red, 13 light magenta, 14 light yellow, 15 bright white",
+      "TitleColorIndex below: 8 grey, 9 light blue, 10 light green, 11 light cyan, 12 light red, 13 light magenta, 14 light yellow, 15 bright white.",
       "14",
-      "LabelColorFlag on line 8:",
-      "LabelColorFlag below: yes gives the field labels the title colour too",
+      "LabelColorFlag on line 8.",
+      "LabelColorFlag below: yes gives the field labels the title colour too.",
       "yes",
-      "MenuTitle on line 11:",
-      "MenuTitle below: the title at the top of the window",
+      "MenuTitle on line 11.",
+      "MenuTitle below: the title at the top of the window.",
       "Welcome",
-      "ApplicationCaption on line 14, then PathCaption, FilenameCaption, InformationCaption, DescriptionCaption:",
-      "ApplicationCaption below, the heading above the list; on the four lines after it, x hides a field",
+      "ApplicationCaption on line 14, then PathCaption, FilenameCaption, InformationCaption, DescriptionCaption.",
+      "ApplicationCaption below, the heading above the list; on the four lines after it, x hides a field.",
       "Application",
       "Folder",
       "File",
       "Information",
       "Description",
-      "DefaultDescription on line 21:",
-      "DefaultDescription below: the description shown before an item is chosen",
+      "DefaultDescription on line 21.",
+      "DefaultDescription below: the description shown before an item is chosen.",
       "Choose an item from the list.",
-      "ItemName of item 1 on line 24. Item blocks from the next line on, 8 lines each: item k starts at line 8k+15",
+      "ItemName of item 1 on line 24. Item blocks from the next line on, 8 lines each: item k starts at line 8k+15.",
   };
-  if (items == 0) l.back() = "End of the menu: lines after this one are ignored";
+  if (items == 0) l.back() = "End of the menu: fewer than 8 lines of notes may follow.";
   for (int k = 1; k <= items; ++k) {
     const std::string n = std::to_string(k);
     l.push_back("Item " + n + " below: ItemName, ItemPath (its folder), ItemFile (in that folder), ItemButtonCaption, "
-                "ItemInformation, ItemDescription");
+                "ItemInformation, ItemDescription.");
     l.push_back("Item " + n);
     l.push_back(".");  // the disc's root, and a file every disc has, so that it opens
     l.push_back("tavlin.ini");
     l.push_back("Open");
-    l.push_back("Item " + n + " of " + std::to_string(items));
+    l.push_back("What item " + n + " is");
     l.push_back("Describe item " + n + " here.");
-    l.push_back(k < items ? "ItemName of item " + std::to_string(k + 1) + " on line " + std::to_string(8 * (k + 1) + 16)
-                          : "End of the menu: lines after this one are ignored");
+    l.push_back(k < items ? "ItemName of item " + std::to_string(k + 1) + " on line " + std::to_string(8 * (k + 1) + 16) + "."  
+                          : "End of the menu: fewer than 8 lines of notes may follow.");
   }
   std::string out;
   for (const auto& s : l) out += s + "\r\n";

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tavlin-check [DISC]          check the disc folder DISC (default: the current folder)\n"
+    "usage: tavlin-check [--] [DISC]     check the disc folder DISC (default: the current folder)\n"
     "       tavlin-check --template N    print a starter tavlin.ini for N items (0 to 1000)\n";
 
 int Usage() {
@@ -44,12 +44,15 @@ int main(int argc, char** argv) {
     Print(tavlin::MenuTemplate(static_cast<int>(n)));
     return 0;
   }
-  if (argc > 2 || (!first.empty() && first[0] == '-')) return Usage();
+  int at = 1;
+  if (first == "--") ++at;  // a folder whose name starts with -
+  else if (!first.empty() && first[0] == '-') return Usage();
+  if (argc > at + 1) return Usage();
 
-  const std::string disc = first.empty() ? "." : first;
+  const std::string disc = argc > at ? argv[at] : ".";
   const auto files = tavlin::OpenDiscFolder(disc);
   if (!files) {
-    std::fprintf(stderr, "tavlin-check: %s is not a folder\n", disc.c_str());
+    std::fprintf(stderr, "tavlin-check: %s does not exist or is not a folder\n", disc.c_str());
     return 2;
   }
   const tavlin::CheckReport report = tavlin::CheckDisc(*files);

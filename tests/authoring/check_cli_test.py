@@ -71,7 +71,7 @@ def example_menu(folder=b"setup"):
 def _():
     code, out, _ = run([NATIVE, EXAMPLE])
     expect(code == 0, "exit %d\n%s" % (code, out))
-    expect("tavlin.ini: 38 lines, 2 items: clean" in out, out)
+    expect("tavlin.ini: 38 lines, 2 items; the disc: clean" in out, out)
     expect("    26  item 1 ItemFile               \"setup.exe\"" in out, out)
 
 
@@ -81,7 +81,21 @@ def _():
     code, out, _ = run([NATIVE, d])
     expect(code == 1, "exit %d\n%s" % (code, out))
     expect('tavlin.ini:25: warning: item 1 folder "Setup" is on the disc only as "setup" (other letter case)' in out, out)
-    expect(out.rstrip().endswith("tavlin.ini: 38 lines, 2 items: 1 warning"), out)
+    expect(out.rstrip().endswith("tavlin.ini: 38 lines, 2 items; the disc: 1 warning"), out)
+
+
+@case("accented names written in Windows-1252 find the UTF-8 names of a Linux folder")
+def _():
+    menu = example_menu(b"Caf\xe9 \x80").replace(b"\r\nsetup.exe\r\n", b"\r\nl\xe9\x61me.txt\r\n", 1)
+    d = disc({"tavlin.ini": menu, "Caf\u00e9 \u20ac/l\u00e9ame.txt": b"hola",
+              "docs/readme.txt": b"notes"})
+    code, out, _ = run([NATIVE, d])
+    expect(code == 0, "exit %d\n%s" % (code, out))
+    # The same menu in UTF-8 names a folder Windows will not find.
+    d = disc({"tavlin.ini": example_menu("Caf\u00e9".encode("utf-8")), "Caf\u00e9/setup.exe": b"MZ",
+              "docs/readme.txt": b"notes"})
+    code, out, _ = run([NATIVE, "--", d])
+    expect(code == 1 and "is UTF-8 text" in out and "is not on the disc" in out, "exit %d\n%s" % (code, out))
 
 
 @case("a missing menu or a wrong command line gives exit 2")
@@ -91,7 +105,7 @@ def _():
     expect(code == 2 and "tavlin.ini: error: not found" in out, "exit %d\n%s" % (code, out))
     expect("Checking the disc in .\n" in out, out)
     code, _, err = run([NATIVE, os.path.join(d, "readme.txt")])
-    expect(code == 2 and "is not a folder" in err, "not a folder: exit %d %s" % (code, err))
+    expect(code == 2 and "does not exist or is not a folder" in err, "not a folder: exit %d %s" % (code, err))
     for args in (["--template"], ["--template", "1001"], ["--template", "-1"], ["--template", "2x"], ["a", "b"],
                  ["--bogus"]):
         code, out, err = run([NATIVE] + args)
@@ -107,7 +121,7 @@ def _():
            "not 46 CR LF lines")
     d = disc({"tavlin.ini": text.encode("latin-1")})
     code, out, _ = run([NATIVE, d])
-    expect(code == 0 and out.rstrip().endswith("46 lines, 3 items: clean"), "exit %d\n%s" % (code, out))
+    expect(code == 0 and out.rstrip().endswith("46 lines, 3 items; the disc: clean"), "exit %d\n%s" % (code, out))
 
 
 @case("both Windows builds are console programs that need only Windows' own DLLs")
@@ -127,8 +141,9 @@ if "--wine" in sys.argv:
 
     @case("under Wine the Windows checker says what the Linux one says")
     def _():
-        d = disc({"tavlin.ini": example_menu(b"Setup") + b"note\n", "setup/setup.exe": b"MZ",
-                  "docs/readme.txt": b"notes", "menupic.jpg": b"not a picture"})
+        menu = example_menu(b"Setup").replace(b"\r\ndocs\r\n", b"\r\nCaf\xe9\r\n", 1)
+        d = disc({"tavlin.ini": menu + b"note\n", "setup/setup.exe": b"MZ", "Caf\u00e9/readme.txt": b"notes",
+                  "menupic.jpg": b"not a picture"})
         for where in (EXAMPLE, d):
             code_l, out_l, _ = run([NATIVE], cwd=where)
             code_w, out_w, err_w = run(["wine", WIN64], cwd=where, timeout=120)

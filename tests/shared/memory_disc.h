@@ -21,13 +21,17 @@ class MemoryDisc final : public DiscFiles {
     AddParents(path);
     return *this;
   }
+  MemoryDisc& Unlistable(const std::string& path) {
+    unlistable_.insert(path);
+    return Folder(path);
+  }
   MemoryDisc& Hidden(const std::string& path) {
     hidden_.insert(path);
     return *this;
   }
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {
-    if (!folder.empty() && !folders_.count(folder)) return std::nullopt;
+    if ((!folder.empty() && !folders_.count(folder)) || unlistable_.count(folder)) return std::nullopt;
     std::vector<DiscEntry> out;
     const auto add = [&](const std::string& path, bool isFolder) {
       const auto slash = path.rfind('/');
@@ -55,7 +59,7 @@ class MemoryDisc final : public DiscFiles {
       folders_.insert(path.substr(0, slash));
   }
   std::map<std::string, std::string> files_;
-  std::set<std::string> folders_, hidden_;
+  std::set<std::string> folders_, hidden_, unlistable_;
 };
 
 }  // namespace tavlin::test

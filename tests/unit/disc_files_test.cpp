@@ -43,6 +43,30 @@ TEST(DiscFolder, ListsReadsAndRefusesWhatIsNotThere) {
   EXPECT_FALSE(disc->Read("docs/read me.txt", 10));
   EXPECT_FALSE(disc->List("Docs/Read Me.TXT"));
 
+  // Names in UTF-8, as Linux keeps them, are listed in Windows-1252, as the
+  // menu will meet them on Windows, and read through that spelling.
+  ASSERT_EQ(mkdir((root + "/Caf\xC3\xA9 \xE2\x82\xAC").c_str(), 0755), 0);
+  std::ofstream(root + "/Caf\xC3\xA9 \xE2\x82\xAC/l\xC3\xA9\x61me.txt") << "hola";
+  // No code page has every letter: such a name stays as it is.
+  std::ofstream(root + "/\xE4\xB8\xAD.txt") << "";
+  // A pipe must not hang the reader; a link to nothing is not on the disc.
+  ASSERT_EQ(mkfifo((root + "/menupic.jpg").c_str(), 0644), 0);
+  ASSERT_EQ(symlink("nowhere", (root + "/dangling").c_str()), 0);
+
+  disc = OpenDiscFolder(root);
+  top = disc->List("");
+  ASSERT_TRUE(top);
+  std::vector<std::string> names;
+  for (const auto& e : *top) names.push_back(e.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Caf\xE9 \x80", "Docs", "menupic.jpg", "tavlin.ini", "\xE4\xB8\xAD.txt"}));
+  const auto inner = disc->List("Caf\xE9 \x80");
+  ASSERT_TRUE(inner);
+  ASSERT_EQ(inner->size(), 1u);
+  EXPECT_EQ((*inner)[0].name, "l\xE9\x61me.txt");
+  EXPECT_EQ(disc->Read("Caf\xE9 \x80/l\xE9\x61me.txt", 100), "hola");
+  EXPECT_FALSE(disc->Read("menupic.jpg", 100));
+
   std::system(("rm -rf '" + root + "'").c_str());
 }
 

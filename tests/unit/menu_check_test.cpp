@@ -50,7 +50,7 @@ TEST(MenuCheck, TheExampleDiscIsCleanAndItsLinesAreNamed) {
   EXPECT_EQ(r.map[25].field, "item 1 ItemFile");
   EXPECT_EQ(r.map[36].field, "item 2 ItemDescription");
   EXPECT_EQ(r.map[37].field, "ignored (label line)");
-  EXPECT_NE(FormatReport(r).find("tavlin.ini: 38 lines, 2 items: clean"), std::string::npos);
+  EXPECT_NE(FormatReport(r).find("tavlin.ini: 38 lines, 2 items; the disc: clean"), std::string::npos);
 }
 
 TEST(MenuCheck, LinesAfterTheLastItemAndBeyondItem1000) {
@@ -83,7 +83,7 @@ TEST(MenuCheck, LinesAfterTheLastItemAndBeyondItem1000) {
   r = CheckDisc(tail);
   EXPECT_EQ(r.lineCount, 100022);
   EXPECT_EQ(r.unlistedLines, 100022 - (22 + 16) - 20);  // the header and two blocks are read, 20 more listed
-  EXPECT_NE(FormatReport(r).find("(99964 more lines, ignored (after last item))"), std::string::npos);
+  EXPECT_NE(FormatReport(r).find("(99964 more lines after the last item, ignored)"), std::string::npos);
 }
 
 TEST(MenuCheck, MissingOrUnreadableMenuIsAnError) {
@@ -93,7 +93,7 @@ TEST(MenuCheck, MissingOrUnreadableMenuIsAnError) {
   ASSERT_EQ(r.findings.size(), 1u);
   EXPECT_EQ(r.findings[0].severity, Severity::Error);
   EXPECT_EQ(r.ExitStatus(), 2);
-  EXPECT_NE(FormatReport(r).find("tavlin.ini: not read: 1 error"), std::string::npos);
+  EXPECT_NE(FormatReport(r).find("tavlin.ini: not read; the disc: 1 error"), std::string::npos);
 
   MemoryDisc folder;
   folder.Folder("tavlin.ini");
@@ -103,7 +103,21 @@ TEST(MenuCheck, MissingOrUnreadableMenuIsAnError) {
   utf16.File("tavlin.ini", std::string("\xFF\xFE" "T\0a\0v\0\r\0\n\0" "2\0", 14));
   r = CheckDisc(utf16);
   EXPECT_EQ(r.ExitStatus(), 2);
+  ASSERT_EQ(r.findings.size(), 1u) << Describe(r);  // what its lines would say is beside the point
   EXPECT_NE(Describe(r).find("UTF-16"), std::string::npos);
+  MemoryDisc utf16Plain;  // no byte order mark
+  std::string wide;
+  for (char c : MenuFile::Example().Text()) wide += std::string{c, '\0'};
+  utf16Plain.File("tavlin.ini", wide);
+  EXPECT_NE(Describe(CheckDisc(utf16Plain)).find("UTF-16"), std::string::npos);
+
+  MemoryDisc binary;  // a program saved under the menu's name
+  std::string exe = "MZ\x90";
+  exe += std::string(60, '\0') + "\x80\x01\x02\x03PE\0\0" + std::string(40, '\x01');
+  binary.File("tavlin.ini", exe);
+  r = CheckDisc(binary);
+  ASSERT_EQ(r.findings.size(), 1u) << Describe(r);
+  EXPECT_NE(r.findings[0].message.find("not a text file"), std::string::npos);
 
   // Other letter case still reads, with a warning.
   MemoryDisc upper;
@@ -133,6 +147,10 @@ TEST(MenuCheck, HeaderValuesThatDoNotDoWhatTheyLookLike) {
       {17, "xx", "doubled x"},
       {18, "XXX", "doubled x"},
       {2, "2.9", "taken as 2"},
+      {8, "true", "is not yes"},
+      {8, "Y", "is not yes"},
+      {11, "Tom & Jerry", "single &"},
+      {15, "&Folder&", "single &"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("line " + std::to_string(c.line) + " \"" + c.value + "\"");
@@ -143,7 +161,8 @@ TEST(MenuCheck, HeaderValuesThatDoNotDoWhatTheyLookLike) {
   }
   // What the program reads as meant is no warning.
   for (const auto& [line, value] : std::vector<std::pair<int, std::string>>{
-           {5, " 14 "}, {5, "0"}, {5, "15"}, {8, "YES"}, {8, "no"}, {15, "X"}, {16, ""}, {2, "2.0"}}) {
+           {5, " 14 "}, {5, "0"}, {5, "15"}, {8, "YES"}, {8, "no"}, {15, "X"}, {16, ""}, {2, "2.0"},
+           {11, "Tom && Jerry"}}) {
     MenuFile m = MenuFile::Example();
     m.Line(line) = value;
     MemoryDisc disc = ExampleDisc(m);
@@ -159,7 +178,7 @@ TEST(MenuCheck, CountAgainstTheBlocksInTheFile) {
 
   m.Line(2) = "1";  // one too many
   MemoryDisc fewer = ExampleDisc(m);
-  ExpectOnlyWarning(fewer, "tavlin.ini", 2, "the last block is ignored");
+  ExpectOnlyWarning(fewer, "tavlin.ini", 2, "the last block is not listed");
 
   m.Line(2) = "two";
   MemoryDisc word = ExampleDisc(m);
@@ -169,9 +188,14 @@ TEST(MenuCheck, CountAgainstTheBlocksInTheFile) {
   EXPECT_NE(r.findings[1].message.find("the count is 0"), std::string::npos);
   EXPECT_EQ(r.items, 0);
 
+  m.Line(2) = "99999999999999999999999";
+  MemoryDisc huge = ExampleDisc(m);
+  EXPECT_NE(Describe(CheckDisc(huge)).find("the count is \"99999999999999999999999\""), std::string::npos)
+      << Describe(CheckDisc(huge));
+
   m.Line(2) = "-2";
   MemoryDisc negative = ExampleDisc(m);
-  EXPECT_NE(Describe(CheckDisc(negative)).find("negative"), std::string::npos);
+  EXPECT_NE(Describe(CheckDisc(negative)).find("ItemCount \"-2\" is negative"), std::string::npos);
 
   // The closing label line of the last block may be missing.
   MemoryDisc noLast;
@@ -214,7 +238,7 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
   const Case cases[] = {
       {"setpu", "setup.exe", 25, "is not on the disc"},
       {"Setup", "setup.exe", 25, "only as \"setup\" (other letter case)"},
-      {"setup", "SETUP.EXE", 26, "only as \"setup/setup.exe\""},
+      {"setup", "SETUP.EXE", 26, "is in \"setup\" only as \"setup.exe\""},
       {"setup", "setup.ex", 26, "is not in \"setup\""},
       {"setup", "setup.exe /s", 26, "arguments cannot be given"},
       {"", "setup.exe", 25, "has a file but no folder"},
@@ -225,7 +249,11 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
       {"setup", "..\\..\\x.exe", 26, "leads out of the disc"},
       {"C:\\Program Files", "a.exe", 25, "names a place on the user's machine"},
       {"setup", "\\\\server\\a.exe", 26, "names a place on the user's machine"},
-      {"setup ", "setup.exe", 25, "blanks around it"},
+      {"setup. ", "setup.exe", 25, "Windows drops the blanks and dots at the end of \"setup. \""},
+      {" setup", "setup.exe", 25, "starts with a blank"},
+      {"setup", "what?.exe", 26, "holds the character ?"},
+      {"con", "x", 25, "holds the device name con"},
+      {"setup", "LPT1.txt", 26, "holds the device name lpt1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("\"" + c.folder + "\" \"" + c.file + "\"");
@@ -253,7 +281,7 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
   std::string deep;
   for (int i = 0; i < 5; ++i) deep += (i ? "/" : "") + std::string(50, 'd');  // 254 characters
   for (const auto& [folder, file, line, words] : std::vector<std::tuple<std::string, std::string, long long, std::string>>{
-           {deep + "/d", "f", 25, "256 characters long: Windows cannot make"},
+           {deep + "/d", "f", 25, "256 characters long: Windows cannot enter"},
            {deep, "ff", 26, "257 characters long: beyond Windows' 260"}}) {
     MenuFile m = MenuFile::Example();
     m.items[0].folder = folder;
@@ -273,6 +301,18 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
   m.items[1].name = "";
   MemoryDisc noName = ExampleDisc(m);
   ExpectOnlyWarning(noName, "tavlin.ini", 32, "has no name");
+
+  m = MenuFile::Example();
+  m.items[1].button = "";
+  MemoryDisc noButton = ExampleDisc(m);
+  ExpectOnlyWarning(noButton, "tavlin.ini", 35, "has no button caption");
+  m.items[1].button = "Save & go";
+  MemoryDisc amp = ExampleDisc(m);
+  ExpectOnlyWarning(amp, "tavlin.ini", 35, "single &");
+
+  MemoryDisc locked = ExampleDisc();
+  locked.Unlistable("docs");
+  ExpectOnlyWarning(locked, "tavlin.ini", 34, "the folder \"docs\" cannot be listed");
 }
 
 TEST(MenuCheck, TextThatIsNotWhatWindowsWillShow) {
@@ -389,6 +429,7 @@ TEST(MenuCheck, AutorunStartsTheMenu) {
       {"[autorun]\r\nopen=menu.exe /s\r\n", "\"menu.exe /s\", not tavlin.exe; it is not on the disc either"},
       {"[autorun]\r\nopen=bin\\tavlin.exe\r\n", "\"bin\\tavlin.exe\", which is not on the disc"},
       {"[autorun]\r\nopen=tavlin.exe\r\nicon=disc.ico,0\r\n", "icon from \"disc.ico\", which is not on the disc"},
+      {"[autorun]\r\nopen=\"my menu\\tavlin.exe\" /x\r\n", "starts \"my menu\\tavlin.exe\", which is not on the disc"},
   };
   for (const auto& [text, words] : cases) {
     SCOPED_TRACE(text);
@@ -400,8 +441,10 @@ TEST(MenuCheck, AutorunStartsTheMenu) {
     EXPECT_NE(r.findings[0].message.find(words), std::string::npos) << Describe(r);
   }
   // The example disc's own, in other spellings that Windows reads the same.
-  for (const std::string text : {"[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=Tavlin example disc\r\n",
-                                 "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n"}) {
+  for (const std::string& text : std::vector<std::string>{"[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=Tavlin example disc\r\n",
+                                 "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n",
+                                 "[autorun]\r\nopen=\"tavlin.exe\"\r\nicon=\"setup\\setup.exe\",0\r\n",
+                                 std::string("\xFF\xFE[\0a\0u\0t\0o\0r\0u\0n\0]\0\r\0\n\0o\0p\0e\0n\0=\0t\0a\0v\0l\0i\0n\0.\0e\0x\0e\0", 54)}) {
     MemoryDisc disc = ExampleDisc();
     disc.File("AutoRun.inf", text);
     EXPECT_TRUE(CheckDisc(disc).findings.size() == 1 &&

@@ -1,6 +1,7 @@
 #include "platform/disc_files.h"
 
 #include <algorithm>
+#include <map>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,30 +12,77 @@ namespace tavlin {
 
 namespace {
 
+// Linux keeps names in UTF-8. A disc burnt from here carries them to Windows,
+// which hands them to the menu in its ANSI code page; for the authors this
+// serves that is Windows-1252, so names are compared in it. A name with a
+// letter that code page lacks stays UTF-8 and can never match.
+constexpr char32_t kHigh1252[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+                                    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+std::string ToWindows1252(const std::string& name) {
+  std::string out;
+  for (std::size_t i = 0; i < name.size();) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c < 0x80) {
+      out += name[i++];
+      continue;
+    }
+    const std::size_t n = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : 0;
+    if (n == 0 || i + n >= name.size()) return name;
+    char32_t cp = c & (0x3F >> n);
+    for (std::size_t j = 1; j <= n; ++j) {
+      const unsigned char t = static_cast<unsigned char>(name[i + j]);
+      if ((t & 0xC0) != 0x80) return name;
+      cp = cp << 6 | (t & 0x3F);
+    }
+    i += n + 1;
+    if (cp >= 0xA0 && cp <= 0xFF) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    const auto* hit = std::find(std::begin(kHigh1252), std::end(kHigh1252), cp);
+    if (cp == 0 || hit == std::end(kHigh1252)) return name;
+    out += static_cast<char>(0x80 + (hit - std::begin(kHigh1252)));
+  }
+  return out;
+}
+
 class PosixDisc final : public DiscFiles {
  public:
   explicit PosixDisc(std::string root) : root_(std::move(root)) {}
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {
-    const std::string path = Full(folder);
-    DIR* d = opendir(path.c_str());
+    const std::string real = Real(folder);
+    DIR* d = opendir(Full(real).c_str());
     if (!d) return std::nullopt;
     std::vector<DiscEntry> out;
     while (const dirent* e = readdir(d)) {
       const std::string name = e->d_name;
       if (name == "." || name == "..") continue;
+      const std::string realPath = real.empty() ? name : real + "/" + name;
       struct stat st {};
-      // A link counts as what it points to, as it would on the burnt disc.
-      const bool folder = stat((path + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-      out.push_back({name, folder, false});
+      // A link counts as what it points to, as it will on the burnt disc; a
+      // link to nothing will not be there at all.
+      if (stat(Full(realPath).c_str(), &st) != 0) continue;
+      const std::string shown = ToWindows1252(name);
+      real_[folder.empty() ? shown : folder + "/" + shown] = realPath;
+      out.push_back({shown, S_ISDIR(st.st_mode), false});
     }
     closedir(d);
     return out;
   }
 
   std::optional<std::string> Read(const std::string& rel, std::size_t limit) override {
-    const int fd = open(Full(rel).c_str(), O_RDONLY);
+    // Not blocking, so that a pipe of that name cannot hang the checker.
+    const int fd = open(Full(Real(rel)).c_str(), O_RDONLY | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      close(fd);
+      return std::nullopt;
+    }
     std::string out;
     char buffer[65536];
     bool failed = false;
@@ -45,19 +93,26 @@ class PosixDisc final : public DiscFiles {
       out.append(buffer, static_cast<std::size_t>(n));
     }
     close(fd);
-    if (failed) return std::nullopt;  // a folder reads as EISDIR
+    if (failed) return std::nullopt;
     return out;
   }
 
   std::optional<unsigned long long> Size(const std::string& rel) override {
     struct stat st {};
-    if (stat(Full(rel).c_str(), &st) != 0) return std::nullopt;
+    if (stat(Full(Real(rel)).c_str(), &st) != 0) return std::nullopt;
     return static_cast<unsigned long long>(st.st_size);
   }
 
  private:
-  std::string Full(const std::string& rel) const { return rel.empty() ? root_ : root_ + "/" + rel; }
+  // The path as this file system spells it, for a path as listed.
+  std::string Real(const std::string& rel) const {
+    const auto it = real_.find(rel);
+    return it == real_.end() ? rel : it->second;
+  }
+  std::string Full(const std::string& real) const { return real.empty() ? root_ : root_ + "/" + real; }
+
   std::string root_;
+  std::map<std::string, std::string> real_;
 };
 
 }  // namespace

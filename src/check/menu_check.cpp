@@ -7,6 +7,7 @@
 #include "menu/menu_definition.h"
 #include "menu/module1.h"
 #include "menu/numbers.h"
+#include "platform/byte_fields.h"
 #include "platform/line_reader.h"
 #include "platform/picture_limits.h"
 
@@ -184,9 +185,6 @@ bool HasAccessMarker(std::string_view s) {
   return false;
 }
 
-unsigned U8(std::string_view b, std::size_t i) { return static_cast<unsigned char>(b[i]); }
-unsigned long Le16(std::string_view b, std::size_t i) { return U8(b, i) | U8(b, i + 1) << 8; }
-unsigned long Le32(std::string_view b, std::size_t i) { return Le16(b, i) | Le16(b, i + 2) << 16; }
 
 std::string Plural(long long n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -195,7 +193,7 @@ std::string Plural(long long n, const char* one, const char* many) {
 struct Located {
   enum class Kind { Found, Missing, Outside, Unlistable } kind = Kind::Missing;
   std::string path;  // as spelled on the disc; for Unlistable the folder that is
-  bool folder = true, hidden = false, otherCase = false;
+  bool folder = true, otherCase = false;
 };
 
 class Checker {
@@ -263,7 +261,6 @@ class Checker {
       if (!e) return at.kind = Located::Kind::Missing, at;
       at.otherCase = at.otherCase || other;
       at.folder = e->folder;
-      at.hidden = e->hidden;
       stack.push_back(e->name);
     }
     at.kind = Located::Kind::Found;
@@ -326,8 +323,7 @@ class Checker {
       const long long n = ++r_.lineCount;
       if (n == 2) {
         count_ = ItemCountValue(line);
-        read_ = kHeaderLines + kBlockLines * std::clamp<long long>(count_, 0, kMaxMenuItems);
-        keep = read_ + kTrailingListed;
+        keep = kHeaderLines + kBlockLines * std::clamp<long long>(count_, 0, kMaxMenuItems) + kTrailingListed;
       }
       if (info.end != LineInfo::End::None) {
         if (firstEnd == LineInfo::End::None) firstEnd = info.end;
@@ -348,7 +344,6 @@ class Checker {
     }
     if (firstLf && !otherSeen && !garbage_)
       Warn(firstLf, "lines end in a lone LF: Tavlin reads them, but save with CR LF so that every Windows editor shows the lines as Tavlin counts them");
-    if (r_.lineCount < 2) read_ = kHeaderLines;
     return true;
   }
 
@@ -712,7 +707,6 @@ class Checker {
   std::vector<std::string> lines_;
   std::vector<std::size_t> lengths_;
   long long count_ = 0;
-  long long read_ = kHeaderLines;
   bool garbage_ = false;  // not text: its lines say nothing
 };
 

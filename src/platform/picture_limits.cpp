@@ -3,17 +3,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/byte_fields.h"
+
 namespace tavlin {
 
 namespace {
 
-unsigned U8(std::string_view b, std::size_t i) { return static_cast<unsigned char>(b[i]); }
-unsigned Be16(std::string_view b, std::size_t i) { return U8(b, i) << 8 | U8(b, i + 1); }
-unsigned Le16(std::string_view b, std::size_t i) { return U8(b, i) | U8(b, i + 1) << 8; }
-long long Le32s(std::string_view b, std::size_t i) {
-  const std::uint32_t u = Le16(b, i) | static_cast<std::uint32_t>(Le16(b, i + 2)) << 16;
-  return static_cast<std::int32_t>(u);
-}
+long long Le32s(std::string_view b, std::size_t i) { return static_cast<std::int32_t>(Le32(b, i)); }
 
 bool IsStartOfFrame(unsigned marker) {
   return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;

@@ -1,10 +1,8 @@
 #include "app/form6.h"
 
-namespace tavlin {
+#include "menu/markers.h"
 
-namespace {
-constexpr char kSplashFile[] = "splash.jpg";
-}
+namespace tavlin {
 
 const FormDesign& Form6Design() {
   static const FormDesign design{

@@ -4,11 +4,15 @@
 #include <map>
 #include <optional>
 
+#include "app/form6.h"
+#include "mainwindow/form1.h"
+#include "menu/markers.h"
 #include "menu/menu_definition.h"
 #include "menu/module1.h"
 #include "menu/numbers.h"
 #include "platform/byte_fields.h"
 #include "platform/line_reader.h"
+#include "platform/utf8.h"
 #include "platform/picture_limits.h"
 
 namespace tavlin {
@@ -25,9 +29,6 @@ constexpr std::size_t kShownWidth = 60;
 constexpr std::size_t kMaxPath = 260;              // with the terminating NUL
 constexpr std::size_t kMaxCurrentDirectory = 258;  // room for its closing backslash and the NUL
 
-constexpr char kMenuPicture[] = "menupic.jpg";
-constexpr char kSplashPicture[] = "splash.jpg";
-constexpr char kSound[] = "tavlin.wav";
 constexpr char kAutorun[] = "autorun.inf";
 constexpr char kProgram[] = "tavlin.exe";
 
@@ -56,16 +57,11 @@ long long ItemLine(long long k, int field) { return kBlockLines * k + 15 + 1 + f
 
 std::string Quoted(std::string_view v) { return Visible(v, kShownWidth); }
 
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = Fold(c);
-  return out;
-}
+// As LowerCase, a letter at a time: it runs over whole folder listings.
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Fold(x) == Fold(y);
-         });
+  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
 }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 std::string_view Trim(std::string_view s) {
@@ -95,27 +91,9 @@ bool IsUrl(std::string_view p) {
 bool LooksLikeUtf8(std::string_view s) {
   bool multi = false;
   for (std::size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t n;
-    unsigned min;
-    if (c >= 0xC2 && c <= 0xDF) n = 1, min = 0x80;
-    else if (c >= 0xE0 && c <= 0xEF) n = 2, min = 0x800;
-    else if (c >= 0xF0 && c <= 0xF4) n = 3, min = 0x10000;
-    else return false;
-    if (i + n >= s.size()) return false;
-    unsigned cp = c & (0x3F >> n);
-    for (std::size_t j = 1; j <= n; ++j) {
-      const unsigned char t = static_cast<unsigned char>(s[i + j]);
-      if ((t & 0xC0) != 0x80) return false;
-      cp = cp << 6 | (t & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    multi = true;
-    i += n + 1;
+    const auto c = NextUtf8(s, i);
+    if (!c) return false;
+    multi = multi || *c >= 0x80;
   }
   return multi;
 }
@@ -164,7 +142,7 @@ std::string UnusableName(std::string_view part) {
     if (static_cast<unsigned char>(c) < 0x20) return "a control character";
     if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos) return std::string("the character ") + c;
   }
-  std::string base = Lower(part.substr(0, part.find('.')));
+  std::string base = LowerCase(part.substr(0, part.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
   static constexpr const char* kDevices[] = {"con", "prn", "aux", "nul"};
   const bool numbered = base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
@@ -202,8 +180,10 @@ class Checker {
 
   void Run() {
     if (ReadMenu()) CheckMenu();
-    CheckPicture(kMenuPicture, 400, 375, "the built-in background stays");
-    CheckPicture(kSplashPicture, 200, 100, "no splash is shown");
+    // The pixels each window shows of its picture, at 15 twips a pixel.
+    CheckPicture(kBackgroundFile, Form1Design().clientWidth / 15, Form1Design().clientHeight / 15,
+                 "the built-in background stays");
+    CheckPicture(kSplashFile, Form6Design().clientWidth / 15, Form6Design().clientHeight / 15, "no splash is shown");
     CheckSound();
     CheckAutorun();
     std::stable_sort(r_.findings.begin(), r_.findings.end(), [](const Finding& a, const Finding& b) {
@@ -456,8 +436,8 @@ class Checker {
         Warn(5, "TitleColorIndex " + Quoted(t) + " is not a whole number: taken as " + std::to_string(*number));
     }
     if (Has(8)) {
-      const std::string t = Lower(Trim(At(8)));
-      if (t == "yes" && Lower(At(8)) != "yes")
+      const std::string t = LowerCase(Trim(At(8)));
+      if (TurnsLabelColorOn(t) && !TurnsLabelColorOn(At(8)))
         Warn(8, "LabelColorFlag " + Quoted(At(8)) + " is yes with blanks around it: the field labels are not coloured");
       else if (t == "y" || t == "true" || t == "1" || t == "on" || t == "yes.")
         Warn(8, "LabelColorFlag " + Quoted(At(8)) + " is not yes: the field labels are not coloured");
@@ -466,13 +446,13 @@ class Checker {
       if (Has(n) && HasAccessMarker(At(n)))
         Warn(n, std::string(HeaderField(n)) + " " + Quoted(At(n)) + " has a single &: it underlines the next letter and is not shown; write && for &");
     for (long long n : {11LL, 14LL})
-      if (Has(n) && Lower(At(n)) == "x")
+      if (Has(n) && IsHideMarker(At(n)))
         Warn(n, std::string(HeaderField(n)) + " cannot be hidden: the window shows the letter x");
     for (long long n = 15; n <= 18; ++n) {
       if (!Has(n)) continue;
       const std::string& v = At(n);
-      const std::string t = Lower(Trim(v));
-      if (t == "x" && Lower(v) != "x")
+      const std::string t = LowerCase(Trim(v));
+      if (IsHideMarker(t) && !IsHideMarker(v))
         Warn(n, std::string(HeaderField(n)) + " " + Quoted(v) +
                     " is the hide marker with blanks around it: it is shown as the caption, the field is not hidden");
       else if (t.size() >= 2 && t.find_first_not_of('x') == std::string::npos)
@@ -590,7 +570,7 @@ class Checker {
     if (!e) return;
     const auto warn = [&](std::string m) { Say(Severity::Warning, name, 0, std::move(m)); };
     if (e->folder) return warn(std::string("is a folder: ") + otherwise);
-    if (e->hidden && name == std::string(kSplashPicture)) return warn(std::string("is hidden: ") + otherwise);
+    if (e->hidden && name == std::string(kSplashFile)) return warn(std::string("is hidden: ") + otherwise);
     const auto size = disc_.Size(e->name);
     if (size && *size > kMaxPictureFileBytes) return warn(std::string("is larger than 32 MiB: Tavlin does not load it, ") + otherwise);
     const auto bytes = disc_.Read(e->name, kMaxPictureFileBytes);
@@ -628,13 +608,13 @@ class Checker {
     for (std::string line; reader->ReadLine(line);) {
       const std::string_view t = Trim(line);
       if (!t.empty() && t.front() == '[') {
-        inSection = Lower(t) == "[autorun]";
+        inSection = LowerCase(t) == "[autorun]";
         section = section || inSection;
         continue;
       }
       const auto eq = t.find('=');
       if (!inSection || eq == std::string_view::npos) continue;
-      const std::string key = Lower(Trim(t.substr(0, eq)));
+      const std::string key = LowerCase(Trim(t.substr(0, eq)));
       const std::string value(Trim(t.substr(eq + 1)));
       if (key == "open" || key == "shellexecute") open = value;
       if (key == "icon") icon = value;
@@ -642,7 +622,7 @@ class Checker {
     if (!section) return warn("has no [autorun] section: AutoPlay does not start the menu");
     if (!open) return warn("has no open= line: AutoPlay does not start the menu");
     const auto onDisc = [&](const std::string& v) {
-      return Lower(v) == kProgram || IsAbsolute(v) || Locate("", v).kind == Located::Kind::Found;
+      return LowerCase(v) == kProgram || IsAbsolute(v) || Locate("", v).kind == Located::Kind::Found;
     };
     // A program name may be quoted and followed by arguments; an icon by
     // the number of the icon in its file.
@@ -653,7 +633,7 @@ class Checker {
     const std::string program = unquote(*open, ' ');
     if (icon) icon = unquote(*icon, ',');
     const auto parts = SplitPath(program);
-    if (parts.empty() || Lower(parts.back()) != kProgram)
+    if (parts.empty() || LowerCase(parts.back()) != kProgram)
       warn("starts " + Quoted(*open) + ", not tavlin.exe" + (onDisc(program) ? "" : "; it is not on the disc either"));
     else if (!onDisc(program))
       warn("starts " + Quoted(program) + ", which is not on the disc");
@@ -662,9 +642,9 @@ class Checker {
   }
 
   void CheckSound() {
-    const DiscEntry* e = RootFile(kSound);
+    const DiscEntry* e = RootFile(kSoundFile);
     if (!e) return;
-    const auto warn = [&](std::string m) { Say(Severity::Warning, kSound, 0, std::move(m)); };
+    const auto warn = [&](std::string m) { Say(Severity::Warning, kSoundFile, 0, std::move(m)); };
     if (e->folder) return warn("is a folder: no sound");
     if (e->hidden) return warn("is hidden: no sound");
     const auto size = disc_.Size(e->name);

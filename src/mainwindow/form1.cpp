@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "menu/markers.h"
 #include "menu/menu_definition.h"
 #include "menu/numbers.h"
 #include "platform/error_modes.h"
@@ -11,19 +12,7 @@ namespace tavlin {
 namespace {
 
 constexpr char kCaption[] = "Tavlin v3.0";
-constexpr char kBackgroundFile[] = "menupic.jpg";
-constexpr char kSoundFile[] = "tavlin.wav";
-constexpr char kHideMarker[] = "x";
-constexpr char kLabelColorOn[] = "yes";
 constexpr char kNoSelection[] = "Please select menu item";
-
-// The markers are plain ASCII, and no letter of an ANSI code page lowers to
-// an ASCII letter, so ASCII lowering decides these comparisons exactly.
-std::string LowerCase(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
 
 }  // namespace
 
@@ -44,7 +33,7 @@ void Form1::Form_Load() {
   if (auto color = TitleColor(start.TitleColorIndex)) SkipOnError(p_.SetForeColor(*this, "Label6", *color));
   SkipOnError(p_.SetCaption(*this, "Label6", start.MenuTitle.value_or("")));  // 8
 
-  if (LowerCase(m_.LabelColorFlag) == kLabelColorOn) {  // 9, hidden labels too
+  if (TurnsLabelColorOn(m_.LabelColorFlag)) {  // 9, hidden labels too
     for (std::string_view label : {"Label1", "Label2", "Label3", "Label4", "Label5"})
       if (auto color = TitleColor(start.TitleColorIndex)) SkipOnError(p_.SetForeColor(*this, label, *color));
   }
@@ -61,7 +50,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::ApplyFieldCaption(std::string_view label, std::string_view textBox, const std::string& setting) {
-  if (LowerCase(setting) == kHideMarker) {
+  if (IsHideMarker(setting)) {
     SkipOnError(p_.SetVisible(*this, label, false));  // the caption stays as designed
     SkipOnError(p_.SetVisible(*this, textBox, false));
   } else {

@@ -1,5 +1,7 @@
 #include "platform/disc_files.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 #include <map>
 
@@ -24,26 +26,15 @@ constexpr char32_t kHigh1252[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0
 std::string ToWindows1252(const std::string& name) {
   std::string out;
   for (std::size_t i = 0; i < name.size();) {
-    const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (c < 0x80) {
-      out += name[i++];
-      continue;
-    }
-    const std::size_t n = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : 0;
-    if (n == 0 || i + n >= name.size()) return name;
-    char32_t cp = c & (0x3F >> n);
-    for (std::size_t j = 1; j <= n; ++j) {
-      const unsigned char t = static_cast<unsigned char>(name[i + j]);
-      if ((t & 0xC0) != 0x80) return name;
-      cp = cp << 6 | (t & 0x3F);
-    }
-    i += n + 1;
-    if (cp >= 0xA0 && cp <= 0xFF) {
+    const auto c = NextUtf8(name, i);
+    if (!c) return name;  // not UTF-8: bytes as they are
+    const char32_t cp = *c;
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
       out += static_cast<char>(cp);
       continue;
     }
     const auto* hit = std::find(std::begin(kHigh1252), std::end(kHigh1252), cp);
-    if (cp == 0 || hit == std::end(kHigh1252)) return name;
+    if (hit == std::end(kHigh1252)) return name;
     out += static_cast<char>(0x80 + (hit - std::begin(kHigh1252)));
   }
   return out;

@@ -37,9 +37,16 @@ wine_setup() {
   if [[ "${1:-}" == --own-display || -z "${DISPLAY:-}" ]] || ! _tavlin_display_alive "${DISPLAY}"; then
     wine_start_xvfb || return 1
   fi
-  local stamp="$WINEPREFIX/.tavlin-prefix-3-$TAVLIN_DESKTOP_SIZE"
+  # A WoW64 prefix, made after 32-bit Wine was installed, runs the i686
+  # release as well as the x86-64 build; an older prefix lacks the 32-bit
+  # system folder, so one without this stamp is made anew.
+  local stamp="$WINEPREFIX/.tavlin-prefix-4-wow64-$TAVLIN_DESKTOP_SIZE"
   if [[ ! -f "$stamp" ]]; then
     echo "wine: preparing the prefix in $WINEPREFIX (once)" >&2
+    if [[ -e "$WINEPREFIX" ]]; then
+      wineserver -k >/dev/null 2>&1 || true
+      rm -rf "$WINEPREFIX"
+    fi
     mkdir -p "$WINEPREFIX"
     ${TAVLIN_WINE_PIN:-} wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

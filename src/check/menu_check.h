@@ -24,7 +24,7 @@ struct Finding {
 struct MapLine {
   long long number = 0;
   std::string field;  // "ItemCount", "item 3 ItemFile", "ignored (label line)", ...
-  std::string shown;  // the value made visible, cut
+  std::string shown;  // the value escaped and cut
 };
 
 struct CheckReport {
@@ -45,12 +45,8 @@ CheckReport CheckDisc(DiscFiles& disc);
 // The map, the findings and a one-line summary, as the checker prints them.
 std::string FormatReport(const CheckReport& report);
 
-// A value as the map shows it: quoted, a tab as <tab>, other control bytes
-// and bytes above 127 as <hex>, cut after about `width` characters.
-std::string Visible(std::string_view value, std::size_t width);
-
-// A starter tavlin.ini for `items` items (0 to 1000) with CR LF line ends, in
-// which every ignored line names the value below it.
-std::string MenuTemplate(int items);
+// A value made printable: quoted, a tab as <tab>, other control bytes and
+// bytes above 127 as <hex>, cut after about `width` characters.
+std::string EscapedValue(std::string_view value, std::size_t width);
 
 }  // namespace tavlin

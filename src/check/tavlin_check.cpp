@@ -5,6 +5,7 @@
 #include <string>
 
 #include "check/menu_check.h"
+#include "check/menu_template.h"
 #include "platform/disc_files.h"
 
 #ifdef _WIN32

@@ -9,16 +9,9 @@
 
 namespace tavlin {
 
-namespace {
-
-constexpr char kCaption[] = "Tavlin v3.0";
-constexpr char kNoSelection[] = "Please select menu item";
-
-}  // namespace
-
 void Form1::Form_Load() {
   // Skip-on-error throughout: each step fails alone and the window opens.
-  SkipOnError(p_.SetCaption(*this, "", kCaption));              // 1
+  SkipOnError(p_.SetCaption(*this, "", kMainWindowCaption));              // 1
   SkipOnError(p_.SetPictureFromFile(*this, kBackgroundFile));   // 2
   if (auto folder = p_.ProgramFolder()) m_.StartDirectory = *folder;  // 3
   const MenuStartValues start = ReadMenuDefinition(p_, m_);     // 4
@@ -86,7 +79,7 @@ void Form1::Command1_Click() {
   // Error trap: the first step that fails ends the handler quietly.
   if (!p_.SetFocus(*this, "List1")) return;
   if (m_.SelectedPath.empty()) {
-    (void)p_.MsgBox(kNoSelection, kMsgBoxOkOnly);  // the button pressed is not looked at
+    (void)p_.MsgBox(kNoSelectionMessage, kMsgBoxOkOnly);  // the button pressed is not looked at
     return;
   }
   if (!p_.ChangeDirectory(m_.SelectedPath)) return;

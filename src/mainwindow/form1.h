@@ -8,6 +8,10 @@
 
 namespace tavlin {
 
+inline constexpr char kMainWindowCaption[] = "Tavlin v3.0";
+// The one message of the program's own.
+inline constexpr char kNoSelectionMessage[] = "Please select menu item";
+
 const FormDesign& Form1Design();
 
 class Form1 final : public Form {

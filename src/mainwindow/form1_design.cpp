@@ -14,7 +14,7 @@ const FormDesign& Form1Design() {
   using K = ControlKind;
   static const FormDesign design{
       .name = "Form1",
-      .caption = "Tavlin v3.0",
+      .caption = kMainWindowCaption,
       .border = Border::Sizable,
       .titleBar = true,
       .minButton = true,

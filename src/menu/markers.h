@@ -3,23 +3,15 @@
 // that the checker judges by the program's own rules.
 #pragma once
 
-#include <string>
 #include <string_view>
+
+#include "base/ascii.h"
 
 namespace tavlin {
 
 inline constexpr char kBackgroundFile[] = "menupic.jpg";
 inline constexpr char kSplashFile[] = "splash.jpg";
 inline constexpr char kSoundFile[] = "tavlin.wav";
-
-// The markers are plain ASCII, and no letter of an ANSI code page lowers to
-// an ASCII letter, so ASCII lowering decides these comparisons exactly.
-inline std::string LowerCase(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 // x in either case hides a field; a blank beside it or a second x does not.
 inline bool IsHideMarker(std::string_view setting) { return LowerCase(setting) == "x"; }

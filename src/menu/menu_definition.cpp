@@ -35,42 +35,23 @@ MenuStartValues ReadMenuDefinition(LineReader* file, Module1& m) {
   MenuStartValues v;
   Input in(file);
 
-  // Header, lines 1 to 22.
-  in.Skip();                      // 1
-  in.Read(v.ItemCount);           // 2
-  in.Skip();                      // 3
-  in.Skip();                      // 4
-  in.Read(v.TitleColorIndex);     // 5
-  in.Skip();                      // 6
-  in.Skip();                      // 7
-  in.Read(m.LabelColorFlag);      // 8
-  in.Skip();                      // 9
-  in.Skip();                      // 10
-  in.Read(v.MenuTitle);           // 11
-  in.Skip();                      // 12
-  in.Skip();                      // 13
-  in.Read(m.ApplicationCaption);  // 14
-  in.Read(m.PathCaption);         // 15
-  in.Read(m.FilenameCaption);     // 16
-  in.Read(m.InformationCaption);  // 17
-  in.Read(m.DescriptionCaption);  // 18
-  in.Skip();                      // 19
-  in.Skip();                      // 20
-  in.Read(m.DefaultDescription);  // 21
-  in.Skip();                      // 22
+  for (long long line = 1; line <= kHeaderLines; ++line) {
+    const auto field = HeaderFieldAt(line);
+    if (!field) in.Skip();
+    else if (*field == MenuField::ItemCount) in.Read(v.ItemCount);
+    else if (*field == MenuField::TitleColorIndex) in.Read(v.TitleColorIndex);
+    else if (*field == MenuField::MenuTitle) in.Read(v.MenuTitle);
+    else in.Read(*m.Setting(*field));
+  }
 
-  // Item blocks of 8 lines. The count is taken once; no end-of-file test.
-  // Passes beyond slot 1000 could store nothing, so reading stops there.
+  // The count is taken once; no end-of-file test. Passes beyond slot 1000
+  // could store nothing, so reading stops there.
   const long long passes = ItemCountValue(v.ItemCount);
   for (long long k = 1; k <= passes && k <= kMaxMenuItems; ++k) {
-    in.Skip();
-    in.Store(m.ItemName, k);
-    in.Store(m.ItemPath, k);
-    in.Store(m.ItemFile, k);
-    in.Store(m.ItemButtonCaption, k);
-    in.Store(m.ItemInformation, k);
-    in.Store(m.ItemDescription, k);
-    in.Skip();
+    for (long long at = 0; at < kItemBlockLines; ++at) {
+      if (const auto field = ItemFieldAt(at)) in.Store(m.Items(*field), k);
+      else in.Skip();
+    }
   }
   return v;
 }

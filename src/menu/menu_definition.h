@@ -5,7 +5,7 @@
 #include <string>
 
 #include "menu/module1.h"
-#include "platform/line_reader.h"
+#include "base/line_reader.h"
 #include "platform/platform.h"
 
 namespace tavlin {

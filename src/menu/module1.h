@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "menu/menu_layout.h"
+
 namespace tavlin {
 
 inline constexpr int kMaxMenuItems = 1000;
@@ -41,6 +43,32 @@ struct Module1 {
   std::string SelectedPath, SelectedFile;
   // The folder that holds the program; written once at start-up.
   std::string StartDirectory;
+
+  // The list of an item field.
+  MenuList& Items(MenuField field) {
+    switch (field) {
+      case MenuField::ItemName: return ItemName;
+      case MenuField::ItemPath: return ItemPath;
+      case MenuField::ItemFile: return ItemFile;
+      case MenuField::ItemButtonCaption: return ItemButtonCaption;
+      case MenuField::ItemInformation: return ItemInformation;
+      default: return ItemDescription;
+    }
+  }
+  // The display setting a header field fills; nullptr for the three values
+  // that go to the start-up only.
+  std::string* Setting(MenuField field) {
+    switch (field) {
+      case MenuField::LabelColorFlag: return &LabelColorFlag;
+      case MenuField::ApplicationCaption: return &ApplicationCaption;
+      case MenuField::PathCaption: return &PathCaption;
+      case MenuField::FilenameCaption: return &FilenameCaption;
+      case MenuField::InformationCaption: return &InformationCaption;
+      case MenuField::DescriptionCaption: return &DescriptionCaption;
+      case MenuField::DefaultDescription: return &DefaultDescription;
+      default: return nullptr;
+    }
+  }
 };
 
 }  // namespace tavlin

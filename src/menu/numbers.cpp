@@ -3,6 +3,8 @@
 #include <array>
 #include <limits>
 
+#include "base/ascii.h"
+
 namespace tavlin {
 
 namespace {
@@ -14,7 +16,6 @@ struct Decimal {
   enum class Rest { Zero, BelowHalf, Half, AboveHalf } rest = Rest::Zero;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::optional<Decimal> ParseDecimal(std::string_view s) {

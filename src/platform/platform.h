@@ -14,7 +14,7 @@
 
 #include "platform/design.h"
 #include "platform/form.h"
-#include "platform/line_reader.h"
+#include "base/line_reader.h"
 
 namespace tavlin {
 

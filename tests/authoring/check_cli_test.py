@@ -80,7 +80,7 @@ def _():
     d = disc({"tavlin.ini": example_menu(b"Setup"), "setup/setup.exe": b"MZ", "docs/readme.txt": b"notes"})
     code, out, _ = run([NATIVE, d])
     expect(code == 1, "exit %d\n%s" % (code, out))
-    expect('tavlin.ini:25: warning: item 1 folder "Setup" is on the disc only as "setup" (other letter case)' in out, out)
+    expect('tavlin.ini:25: warning: item 1 ItemPath "Setup" is on the disc only as "setup" (other letter case)' in out, out)
     expect(out.rstrip().endswith("tavlin.ini: 38 lines, 2 items; the disc: 1 warning"), out)
 
 

@@ -8,7 +8,7 @@
 namespace tavlin::test {
 
 struct MenuItem {
-  std::string name, folder, file, button, information, description;
+  std::string name, path, file, buttonCaption, information, description;
 };
 
 struct MenuFile {
@@ -43,7 +43,7 @@ struct MenuFile {
     int k = 1;
     for (const auto& i : items) {
       out.push_back("-- item " + std::to_string(k++));
-      for (const auto* v : {&i.name, &i.folder, &i.file, &i.button, &i.information, &i.description})
+      for (const auto* v : {&i.name, &i.path, &i.file, &i.buttonCaption, &i.information, &i.description})
         out.push_back(*v);
       out.push_back("");
     }

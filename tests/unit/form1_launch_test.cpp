@@ -130,7 +130,7 @@ TEST_F(Launch, AnItemWithoutAFolderCountsAsNoSelectionEvenWithAFile) {
   FakePlatform fp;
   fp.SetCurrentDirectory("D:\\");
   MenuFile f = MenuFile::Example();
-  f.items[0].folder = "";
+  f.items[0].path = "";
   fp.AddFile("tavlin.ini", f.Text());
   Application a(fp);
   a.Run();

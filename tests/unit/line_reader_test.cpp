@@ -1,7 +1,7 @@
 // Line splitting across buffer edges and at the end of the file.
 #include <gtest/gtest.h>
 
-#include "platform/line_reader.h"
+#include "base/line_reader.h"
 
 namespace tavlin {
 namespace {

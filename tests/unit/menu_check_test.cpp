@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "check/menu_check.h"
+#include "check/menu_template.h"
 #include "memory_disc.h"
 #include "menu_file.h"
 
@@ -231,8 +232,8 @@ TEST(MenuCheck, FileEndingInsideABlockOrTheHeader) {
 
 TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
   struct Case {
-    std::string folder, file;
-    long long line;  // item 1: folder on 25, file on 26
+    std::string path, file;
+    long long line;  // item 1: ItemPath on 25, ItemFile on 26
     std::string words;
   };
   const Case cases[] = {
@@ -241,9 +242,9 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
       {"setup", "SETUP.EXE", 26, "is in \"setup\" only as \"setup.exe\""},
       {"setup", "setup.ex", 26, "is not in \"setup\""},
       {"setup", "setup.exe /s", 26, "arguments cannot be given"},
-      {"", "setup.exe", 25, "has a file but no folder"},
-      {"", "", 25, "has no folder"},
-      {"setup", "", 26, "has no file"},
+      {"", "setup.exe", 25, "has an ItemFile but no ItemPath"},
+      {"", "", 25, "has no ItemPath"},
+      {"setup", "", 26, "has no ItemFile"},
       {"docs/readme.txt", "x", 25, "is a file, not a folder"},
       {"..", "setup.exe", 25, "leads out of the disc"},
       {"setup", "..\\..\\x.exe", 26, "leads out of the disc"},
@@ -256,9 +257,9 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
       {"setup", "LPT1.txt", 26, "holds the device name lpt1"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE("\"" + c.folder + "\" \"" + c.file + "\"");
+    SCOPED_TRACE("\"" + c.path + "\" \"" + c.file + "\"");
     MenuFile m = MenuFile::Example();
-    m.items[0].folder = c.folder;
+    m.items[0].path = c.path;
     m.items[0].file = c.file;
     MemoryDisc disc = ExampleDisc(m);
     const CheckReport r = CheckDisc(disc);
@@ -272,7 +273,7 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
            {".", "docs\\readme.txt"}, {"setup\\..\\docs", "readme.txt"}, {"docs", "."},
            {".", "https://example.org/"}, {"docs", "mailto:a@b.c"}, {"setup/", "./setup.exe"}}) {
     MenuFile m = MenuFile::Example();
-    m.items[0].folder = folder;
+    m.items[0].path = folder;
     m.items[0].file = file;
     MemoryDisc disc = ExampleDisc(m);
     EXPECT_TRUE(CheckDisc(disc).findings.empty()) << folder << " " << file << "\n" << Describe(CheckDisc(disc));
@@ -284,14 +285,14 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
            {deep + "/d", "f", 25, "256 characters long: Windows cannot enter"},
            {deep, "ff", 26, "257 characters long: beyond Windows' 260"}}) {
     MenuFile m = MenuFile::Example();
-    m.items[0].folder = folder;
+    m.items[0].path = folder;
     m.items[0].file = file;
     MemoryDisc disc = ExampleDisc(m);
     disc.File(folder + "/" + file, "");
     ExpectOnlyWarning(disc, "tavlin.ini", line, words);
   }
   MenuFile fits = MenuFile::Example();
-  fits.items[0].folder = deep;
+  fits.items[0].path = deep;
   fits.items[0].file = "f";  // D:\ and 256 characters, and the NUL
   MemoryDisc fitsDisc = ExampleDisc(fits);
   fitsDisc.File(deep + "/f", "");
@@ -300,13 +301,13 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
   MenuFile m = MenuFile::Example();
   m.items[1].name = "";
   MemoryDisc noName = ExampleDisc(m);
-  ExpectOnlyWarning(noName, "tavlin.ini", 32, "has no name");
+  ExpectOnlyWarning(noName, "tavlin.ini", 32, "has no ItemName");
 
   m = MenuFile::Example();
-  m.items[1].button = "";
+  m.items[1].buttonCaption = "";
   MemoryDisc noButton = ExampleDisc(m);
-  ExpectOnlyWarning(noButton, "tavlin.ini", 35, "has no button caption");
-  m.items[1].button = "Save & go";
+  ExpectOnlyWarning(noButton, "tavlin.ini", 35, "has no ItemButtonCaption");
+  m.items[1].buttonCaption = "Save & go";
   MemoryDisc amp = ExampleDisc(m);
   ExpectOnlyWarning(amp, "tavlin.ini", 35, "single &");
 
@@ -477,10 +478,10 @@ TEST(MenuCheck, TheTemplateReadsBackCleanAndNamesEveryValue) {
 }
 
 TEST(MenuCheck, ValuesAreMadeVisible) {
-  EXPECT_EQ(Visible(" x", 60), "\" x\"");
-  EXPECT_EQ(Visible("a\tb", 60), "\"a<tab>b\"");
-  EXPECT_EQ(Visible("Caf\xE9\x01", 60), "\"Caf<e9><01>\"");
-  EXPECT_EQ(Visible("abcdef", 3), "\"abc...\"");
+  EXPECT_EQ(EscapedValue(" x", 60), "\" x\"");
+  EXPECT_EQ(EscapedValue("a\tb", 60), "\"a<tab>b\"");
+  EXPECT_EQ(EscapedValue("Caf\xE9\x01", 60), "\"Caf<e9><01>\"");
+  EXPECT_EQ(EscapedValue("abcdef", 3), "\"abc...\"");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/picture_limits.h"
+#include "base/picture_limits.h"
 
 namespace tavlin {
 namespace {

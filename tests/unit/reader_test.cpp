@@ -29,9 +29,9 @@ Read ReadText(const std::string& text) {
 void ExpectItem(const Module1& m, int k, const MenuItem& want) {
   SCOPED_TRACE("item " + std::to_string(k));
   EXPECT_EQ(m.ItemName.Get(k), want.name);
-  EXPECT_EQ(m.ItemPath.Get(k), want.folder);
+  EXPECT_EQ(m.ItemPath.Get(k), want.path);
   EXPECT_EQ(m.ItemFile.Get(k), want.file);
-  EXPECT_EQ(m.ItemButtonCaption.Get(k), want.button);
+  EXPECT_EQ(m.ItemButtonCaption.Get(k), want.buttonCaption);
   EXPECT_EQ(m.ItemInformation.Get(k), want.information);
   EXPECT_EQ(m.ItemDescription.Get(k), want.description);
 }
@@ -269,7 +269,7 @@ TEST(ReaderValues, NothingIsTrimmedUnquotedOrInterpreted) {
   f.Line(15) = " x";
   f.Line(14) = "  Application  ";
   f.items[0].name = "\"Quoted\" [x] a=b; c";
-  f.items[0].folder = "setup ";
+  f.items[0].path = "setup ";
   f.items[0].file = "setup.exe /silent \"C:\\a b\"";
   f.items[1].description = "\t tab\t";
   const Read r = ReadText(f.Text());

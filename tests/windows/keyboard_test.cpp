@@ -39,7 +39,7 @@ TEST_F(Keyboard, AnAccessKeyOnALabelMovesToTheControlAfterIt) {
 
 TEST_F(Keyboard, AnAccessKeyOnTheButtonPressesIt) {
   MenuFile menu = MenuFile::Example();
-  menu.items[1].button = "&Open it";
+  menu.items[1].buttonCaption = "&Open it";
   ASSERT_NE(Start(menu), nullptr);
   BringToFront(main);
   ASSERT_TRUE(FocusReaches(kList1));

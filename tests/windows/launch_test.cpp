@@ -141,7 +141,7 @@ TEST_F(Launch, NothingChosenAsksForAChoice) {
 
 TEST_F(Launch, MissingItemFolderStartsNothingAndChangesNothing) {
   MenuFile f = ProbeMenu();
-  f.items[1].folder = "missing";
+  f.items[1].path = "missing";
   ASSERT_NE(StartDisc(f), nullptr);
   Choose(1, "Run second");
   PressLaunch();

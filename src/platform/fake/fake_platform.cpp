@@ -3,21 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/ascii.h"
+#include "base/windows_names.h"
+
 namespace tavlin {
 
 namespace {
 
 constexpr char kPictureMagic[] = "PICTURE ";
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
-bool IsAbsolute(const std::string& p) {
-  return (p.size() >= 2 && p[1] == ':') || (!p.empty() && (p[0] == '\\' || p[0] == '/'));
-}
 
 // Joins and normalises a Windows path: separators, "." and "..".
 std::string Normalise(const std::string& path) {
@@ -57,11 +50,11 @@ bool IsFocusable(ControlKind k) {
 FakePlatform::FakePlatform() { SetCurrentDirectory("C:\\"); }
 
 std::string FakePlatform::Resolve(const std::string& path) const {
-  return Normalise(IsAbsolute(path) ? path : cwd_ + "\\" + path);
+  return Normalise(IsAbsolutePath(path) ? path : cwd_ + "\\" + path);
 }
 
 const FakePlatform::Entry* FakePlatform::Find(const std::string& path) const {
-  auto it = entries_.find(Lower(Resolve(path)));
+  auto it = entries_.find(LowerCase(Resolve(path)));
   return it == entries_.end() ? nullptr : &it->second;
 }
 
@@ -69,16 +62,16 @@ void FakePlatform::AddFolder(const std::string& path) {
   std::string full = Resolve(path);
   // Every folder on the way exists too.
   for (std::size_t pos = 3; pos <= full.size(); ++pos) {
-    if (pos == full.size() || full[pos] == '\\') entries_[Lower(full.substr(0, pos))].folder = true;
+    if (pos == full.size() || full[pos] == '\\') entries_[LowerCase(full.substr(0, pos))].folder = true;
   }
-  entries_[Lower(full.substr(0, 2) + "\\")].folder = true;
+  entries_[LowerCase(full.substr(0, 2) + "\\")].folder = true;
 }
 
 void FakePlatform::AddFile(const std::string& path, std::string content, FakeFileAttributes attributes) {
   const std::string full = Resolve(path);
   const auto slash = full.find_last_of('\\');
   AddFolder(full.substr(0, slash == 2 ? 3 : slash));
-  entries_[Lower(full)] = Entry{false, std::move(content), attributes};
+  entries_[LowerCase(full)] = Entry{false, std::move(content), attributes};
 }
 
 void FakePlatform::AddPicture(const std::string& path, int width, int height) {

@@ -1,6 +1,6 @@
 #include "platform/disc_files.h"
 
-#include "platform/utf8.h"
+#include "base/windows1252.h"
 
 #include <algorithm>
 #include <map>
@@ -18,27 +18,7 @@ namespace {
 // which hands them to the menu in its ANSI code page; for the authors this
 // serves that is Windows-1252, so names are compared in it. A name with a
 // letter that code page lacks stays UTF-8 and can never match.
-constexpr char32_t kHigh1252[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-                                    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-
-std::string ToWindows1252(const std::string& name) {
-  std::string out;
-  for (std::size_t i = 0; i < name.size();) {
-    const auto c = NextUtf8(name, i);
-    if (!c) return name;  // not UTF-8: bytes as they are
-    const char32_t cp = *c;
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-      out += static_cast<char>(cp);
-      continue;
-    }
-    const auto* hit = std::find(std::begin(kHigh1252), std::end(kHigh1252), cp);
-    if (hit == std::end(kHigh1252)) return name;
-    out += static_cast<char>(0x80 + (hit - std::begin(kHigh1252)));
-  }
-  return out;
-}
+std::string AsWindowsSeesIt(const std::string& name) { return Utf8ToWindows1252(name).value_or(name); }
 
 class PosixDisc final : public DiscFiles {
  public:
@@ -57,7 +37,7 @@ class PosixDisc final : public DiscFiles {
       // A link counts as what it points to, as it will on the burnt disc; a
       // link to nothing will not be there at all.
       if (stat(Full(realPath).c_str(), &st) != 0) continue;
-      const std::string shown = ToWindows1252(name);
+      const std::string shown = AsWindowsSeesIt(name);
       real_[folder.empty() ? shown : folder + "/" + shown] = realPath;
       out.push_back({shown, S_ISDIR(st.st_mode), false});
     }

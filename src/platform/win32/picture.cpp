@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/picture_limits.h"
+#include "base/picture_limits.h"
 #include "platform/win32/backend.h"
 
 namespace tavlin {

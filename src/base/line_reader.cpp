@@ -1,4 +1,4 @@
-#include "platform/line_reader.h"
+#include "base/line_reader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "platform/picture_limits.h"
+#include "base/picture_limits.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/byte_fields.h"
+#include "base/byte_fields.h"
 
 namespace tavlin {
 

@@ -1,0 +1,47 @@
+// What the parts of the checker share: where findings go, and the words
+// they say more than once.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "check/disc_index.h"
+#include "check/menu_check.h"
+
+namespace tavlin {
+
+inline constexpr std::size_t kShownWidth = 60;
+
+// A value as the map and the messages show it.
+inline std::string Quoted(std::string_view v) { return EscapedValue(v, kShownWidth); }
+
+inline constexpr char kOtherCase[] =
+    " (other letter case), which a case-sensitive disc or stick will not find";
+inline constexpr char kSingleAmpersand[] =
+    " has a single &: it underlines the next letter and is not shown; write && for &";
+inline constexpr char kNoMenu[] = ": the menu opens with no title and no items";
+
+inline std::string Plural(long long n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+class Findings {
+ public:
+  explicit Findings(CheckReport& report) : report_(report) {}
+  void Say(Severity s, const std::string& file, long long line, std::string message) {
+    report_.findings.push_back({file, line, s, std::move(message)});
+  }
+  void Warn(const std::string& file, long long line, std::string message) {
+    Say(Severity::Warning, file, line, std::move(message));
+  }
+  CheckReport& report() { return report_; }
+
+ private:
+  CheckReport& report_;
+};
+
+// The checks of tavlin.ini itself, and of the other files at the root.
+void CheckMenuFile(DiscIndex& disc, Findings& out);
+void CheckRootFiles(DiscIndex& disc, Findings& out);
+
+}  // namespace tavlin

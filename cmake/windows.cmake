@@ -62,8 +62,7 @@ add_custom_target(disc ALL
   VERBATIM)
 
 # For scripts/bench: the same program, ending itself once the menu is
-# painted, and two floors to compare it with (a bare window, and a window
-# with the main window's content).
+# painted, and a bare window program as the floor to compare it with.
 add_library(tavlin_win32_bench STATIC EXCLUDE_FROM_ALL
   src/platform/win32/win32_platform.cpp src/platform/win32/windows.cpp src/platform/win32/picture.cpp)
 target_compile_options(tavlin_win32_bench PRIVATE ${TAVLIN_WIN_COMPILE})

@@ -78,6 +78,14 @@ add_executable(bare_window WIN32 EXCLUDE_FROM_ALL bench/bare_window.cpp)
 target_compile_options(bare_window PRIVATE ${TAVLIN_WIN_COMPILE})
 target_link_options(bare_window PRIVATE ${TAVLIN_WIN_LINK})
 target_link_libraries(bare_window PRIVATE user32 gdi32)
+# The second floor: the main window's controls, background and manifest
+# without the menu's code.
+add_executable(controls_floor WIN32 EXCLUDE_FROM_ALL bench/controls_floor.cpp bench/controls_floor.rc)
+target_compile_options(controls_floor PRIVATE ${TAVLIN_WIN_COMPILE})
+target_link_options(controls_floor PRIVATE ${TAVLIN_WIN_LINK})
+target_link_libraries(controls_floor PRIVATE user32 gdi32 ole32 oleaut32 uuid)
+set_source_files_properties(bench/controls_floor.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/tavlin.manifest;${CMAKE_SOURCE_DIR}/res/art/background.jpg")
 add_executable(keep_desktop WIN32 EXCLUDE_FROM_ALL bench/keep_desktop.cpp)
 target_link_options(keep_desktop PRIVATE ${TAVLIN_WIN_LINK})
 add_executable(memory_probe EXCLUDE_FROM_ALL bench/memory_probe.cpp)

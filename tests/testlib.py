@@ -2,6 +2,7 @@
 their results printed and written as JUnit XML; commands, disc folders and
 the PE files of the Windows builds."""
 import os
+import pathlib
 import struct
 import subprocess
 import sys
@@ -67,16 +68,14 @@ def run(args, cwd=ROOT, timeout=240):
 
 
 def read(path):
-    with open(path, "rb") as f:
-        return f.read()
+    return pathlib.Path(path).read_bytes()
 
 
 def write_files(folder, files):
     """FOLDER with FILES (relative path: bytes) in it."""
     for rel, content in files.items():
         os.makedirs(os.path.dirname(os.path.join(folder, rel)), exist_ok=True)
-        with open(os.path.join(folder, rel), "wb") as f:
-            f.write(content)
+        pathlib.Path(folder, rel).write_bytes(content)
     return folder
 
 
@@ -90,24 +89,24 @@ class Pe:
     """The headers, imports and resources of a PE file."""
 
     def __init__(self, data):
-        self.data, at = data, lambda fmt, off: struct.unpack_from(fmt, data, off)
-        pe = at("<I", 0x3C)[0]
+        self.data, self.at = data, lambda fmt, off: struct.unpack_from(fmt, data, off)
+        pe = self.at("<I", 0x3C)[0]
         check(data[:2] == b"MZ" and data[pe:pe + 4] == b"PE\0\0", "no PE signature")
-        self.machine, count, self.timestamp, _, _, optsize, _ = at("<HHIIIHH", pe + 4)
-        self.magic, = at("<H", pe + 24)
-        self.subsystem, self.dllchars = at("<HH", pe + 92)
+        self.machine, count, self.timestamp, _, _, optsize, _ = self.at("<HHIIIHH", pe + 4)
+        self.magic, = self.at("<H", pe + 24)
+        self.subsystem, self.dllchars = self.at("<HH", pe + 92)
         dirs = pe + (136 if self.magic == 0x20B else 120)
-        self.dirs = [at("<II", dirs + 8 * i) for i in range(16)]
+        self.dirs = [self.at("<II", dirs + 8 * i) for i in range(16)]
         # name, virtual size, address, raw size, raw offset, ..., characteristics
-        self.sections = [at("<8sIIIIIIHHI", pe + 24 + optsize + 40 * i) for i in range(count)]
+        self.sections = [self.at("<8sIIIIIIHHI", pe + 24 + optsize + 40 * i) for i in range(count)]
 
     def offset(self, rva):
         return next(rva - s[2] + s[4] for s in self.sections if s[2] <= rva < s[2] + max(s[1], s[3]))
 
     def imports(self):
         names, o = [], self.offset(self.dirs[1][0])
-        while any(struct.unpack_from("<5I", self.data, o)):
-            name = self.offset(struct.unpack_from("<I", self.data, o + 12)[0])
+        while any(self.at("<5I", o)):
+            name = self.offset(self.at("<I", o + 12)[0])
             names.append(self.data[name:self.data.index(b"\0", name)].decode("latin-1").lower())
             o += 20
         return names
@@ -115,14 +114,11 @@ class Pe:
     def resources(self, type_id):
         """The data of every resource of TYPE_ID."""
         base = self.offset(self.dirs[2][0])
+        entries = lambda off: [self.at("<II", off + 16 + 8 * i) for i in range(sum(self.at("<HH", off + 12)))]
 
-        def entries(off):  # (id, target) of a resource directory's entries
-            n = sum(struct.unpack_from("<HH", self.data, off + 12))
-            return [struct.unpack_from("<II", self.data, off + 16 + 8 * i) for i in range(n)]
-
-        def below(target):
+        def below(target):  # the data under a directory entry
             if target >> 31:
                 return [d for _, t in entries(base + (target & 0x7FFFFFFF)) for d in below(t)]
-            rva, size = struct.unpack_from("<II", self.data, base + target)
+            rva, size = self.at("<II", base + target)
             return [self.data[self.offset(rva):self.offset(rva) + size]]
         return [d for name, t in entries(base) if name == type_id for d in below(t)]

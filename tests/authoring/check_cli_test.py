@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""The menu checker as authors run it: the Linux program on real folders, its
-exit statuses, command line and template, the facts of both Windows builds
-and, with --wine (Wine set up), their output, which must be the Linux one's.
-
-  check_cli_test.py JUNIT.xml [--wine]
-"""
+"""check_cli_test.py JUNIT.xml [--wine]: the menu checker as authors run it on
+real folders, its command line and template, its Windows builds and, with
+--wine (Wine set up), their output, which must be the Linux one's."""
 import os
 import subprocess
 import sys

@@ -12,10 +12,13 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from testlib import EXAMPLE, ROOT, case, check, example_menu, main, read, run, write_files  # noqa: E402
 
+# The example disc and the release exe the cases compare with.
+subprocess.run(["bash", "-c", "cmake --preset win32 >/dev/null && cmake --build --preset win32 --target disc"],
+               cwd=ROOT, check=True, stdout=subprocess.DEVNULL, timeout=600)
+RELEASE = read(os.path.join(ROOT, "build", "win32", "tavlin.exe"))
 GENERATED = b"[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=%s\r\n"
 OWN = b"[AutoRun]\nopen=tavlin.exe\nlabel=Mine\n; no icon on purpose\n"
 SPRING = {"tavlin.ini": example_menu(), "docs/readme.txt": b"notes"}
-RELEASE = "the release"
 # (the folder, its files (the example disc's too for "disc"), the label given,
 # what the image adds, the volume id)
 IMAGES = [
@@ -58,10 +61,9 @@ for folder, own, label, added, volid in IMAGES:
         if folder == "disc":
             shutil.copytree(EXAMPLE, disc)
         before = files(write_files(disc, own), dates=True)
-        want = {p: content for p, (content, _) in before.items()}
-        want.update({p: read(os.path.join(ROOT, "build", "win32", "tavlin.exe")) if c == RELEASE else c
-                     for p, c in added.items()})
-        trees, got_volid = disc_image(disc, os.path.join(scratch, "first.iso"), *label)
+        want = {**{p: content for p, (content, _) in before.items()}, **added}
+        first, second = os.path.join(scratch, "first.iso"), os.path.join(scratch, "second.iso")
+        trees, got_volid = disc_image(disc, first, *label)
         for names, got in zip(("Rock Ridge", "Joliet"), trees):
             check(got == want, "%s names: lacks %s, has too %s, differ %s" % (
                 names, sorted(want.keys() - got.keys()), sorted(got.keys() - want.keys()),
@@ -69,9 +71,8 @@ for folder, own, label, added, volid in IMAGES:
         check(got_volid == volid, "volume id %r" % got_volid)
         check(files(disc, dates=True) == before, "the disc folder was changed")
         time.sleep(1.1)  # the dates on an image count whole seconds
-        disc_image(disc, os.path.join(scratch, "second.iso"), *label)
-        check(read(os.path.join(scratch, "first.iso")) == read(os.path.join(scratch, "second.iso")),
-              "two images of one folder differ")
+        disc_image(disc, second, *label)
+        check(read(first) == read(second), "two images of one folder differ")
 
 
 @case("disc-image refuses a disc with errors, leaving no image, not even an earlier one; "
@@ -140,7 +141,4 @@ for splash in (False, True):
         check(sum(max(p) < 64 for p in px) > 100, "only %d dark pixels: no texts in About" % sum(max(p) < 64 for p in px))
 
 
-# The example disc and the release exe the cases compare with.
-subprocess.run(["bash", "-c", "cmake --preset win32 >/dev/null && cmake --build --preset win32 --target disc"],
-               cwd=ROOT, check=True, stdout=subprocess.DEVNULL, timeout=600)
 main("authoring scripts")

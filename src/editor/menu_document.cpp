@@ -81,8 +81,14 @@ LineInfo::End MenuDocument::NewLineEnd() const {
   return LineInfo::End::CrLf;
 }
 
+LineRole MenuDocument::RoleOf(long long line) const {
+  std::optional<std::string> count;
+  if (LineCount() >= 2) count = Utf8ToWindows1252(Text(2)).value_or(Text(2));
+  return RoleOfLine(line, ItemCountValue(count));
+}
+
 std::string MenuDocument::WhatLineHolds(long long line) const {
-  const LineRole role = RoleOfLine(line, ItemCountValue(LineCount() >= 2 ? std::optional(Text(2)) : std::nullopt));
+  const LineRole role = RoleOf(line);
   switch (role.kind) {
     case LineRole::Kind::Value:
       return (IsItemField(role.field) ? "item " + std::to_string(role.item) + " " : "") +

@@ -45,7 +45,9 @@ class MenuDocument {
   const std::string& Text(long long line) const;
   // The end that new lines get: the first end the file has, else CR LF.
   LineInfo::End NewLineEnd() const;
-  // "MenuTitle", "item 3 ItemFile", "note", as the page and messages name a line.
+  // What the program makes of a line, for the count line 2 now holds.
+  LineRole RoleOf(long long line) const;
+  // "MenuTitle", "item 3 ItemFile", "note", as messages name a line.
   std::string WhatLineHolds(long long line) const;
 
   const std::string& Value(MenuField headerField) const { return Text(LineOf(headerField)); }

@@ -20,11 +20,14 @@ set(TAVLIN_WIN_LIBS user32 gdi32 ole32 oleaut32 uuid)
 
 target_compile_options(tavlin_core PRIVATE ${TAVLIN_WIN_COMPILE})
 
-add_library(tavlin_win32 STATIC
+set(TAVLIN_WIN32_BACKEND
   src/platform/win32/win32_platform.cpp
-  src/platform/win32/windows.cpp
+  src/platform/win32/form_windows.cpp
+  src/platform/win32/form_properties.cpp
+  src/platform/win32/label_painting.cpp
   src/platform/win32/picture.cpp
 )
+add_library(tavlin_win32 STATIC ${TAVLIN_WIN32_BACKEND})
 target_compile_options(tavlin_win32 PRIVATE ${TAVLIN_WIN_COMPILE})
 target_link_libraries(tavlin_win32 PUBLIC tavlin_core ${TAVLIN_WIN_LIBS})
 
@@ -63,8 +66,7 @@ add_custom_target(disc ALL
 
 # For scripts/bench: the same program, ending itself once the menu is
 # painted, and a bare window program as the floor to compare it with.
-add_library(tavlin_win32_bench STATIC EXCLUDE_FROM_ALL
-  src/platform/win32/win32_platform.cpp src/platform/win32/windows.cpp src/platform/win32/picture.cpp)
+add_library(tavlin_win32_bench STATIC EXCLUDE_FROM_ALL ${TAVLIN_WIN32_BACKEND})
 target_compile_options(tavlin_win32_bench PRIVATE ${TAVLIN_WIN_COMPILE})
 target_compile_definitions(tavlin_win32_bench PRIVATE TAVLIN_BENCH_EXIT_AFTER_PAINT="Form1")
 target_link_libraries(tavlin_win32_bench PUBLIC tavlin_core ${TAVLIN_WIN_LIBS})
@@ -76,6 +78,14 @@ add_executable(bare_window WIN32 EXCLUDE_FROM_ALL bench/bare_window.cpp)
 target_compile_options(bare_window PRIVATE ${TAVLIN_WIN_COMPILE})
 target_link_options(bare_window PRIVATE ${TAVLIN_WIN_LINK})
 target_link_libraries(bare_window PRIVATE user32 gdi32)
+# The second floor: the main window's controls, background and manifest
+# without the menu's code.
+add_executable(controls_floor WIN32 EXCLUDE_FROM_ALL bench/controls_floor.cpp bench/controls_floor.rc)
+target_compile_options(controls_floor PRIVATE ${TAVLIN_WIN_COMPILE})
+target_link_options(controls_floor PRIVATE ${TAVLIN_WIN_LINK})
+target_link_libraries(controls_floor PRIVATE user32 gdi32 ole32 oleaut32 uuid)
+set_source_files_properties(bench/controls_floor.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/tavlin.manifest;${CMAKE_SOURCE_DIR}/res/art/background.jpg")
 add_executable(keep_desktop WIN32 EXCLUDE_FROM_ALL bench/keep_desktop.cpp)
 target_link_options(keep_desktop PRIVATE ${TAVLIN_WIN_LINK})
 add_executable(memory_probe EXCLUDE_FROM_ALL bench/memory_probe.cpp)

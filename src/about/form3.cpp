@@ -1,46 +1,33 @@
 #include "about/form3.h"
 
-#include "maker.h"
 #include "platform/error_modes.h"
 
 namespace tavlin {
 
-const FormDesign& Form3Design() {
-  using K = ControlKind;
-  static const FormDesign design{
-      .name = "Form3",
-      .caption = "",
-      .border = Border::FixedDialog,
-      .titleBar = false,
-      .minButton = false,
-      .maxButton = false,
-      .showInTaskbar = false,
-      .clientWidth = 2490,
-      .clientHeight = 1890,
-      .icon = Artwork::None,
-      .picture = Artwork::None,
-      .font = kMsSansSerif,
-      .controls = {
-          // Items inside Frame1 are placed relative to the frame.
-          {K::Frame, "Frame1", "", 30, -60, 2445, 1935, "", {}, {}, {}, 1},
-          {K::Label, "Label1", "Frame1", 270, 210, 1950, 195, TAVLIN_COMPANY, {}, {}, {}, 3, true},
-          {K::PictureBox, "Picture1", "Frame1", 698, 570, 1095, 450, "", {}, {}, {}, 0, false, Align::Left,
-           Artwork::AboutGrey},
-          {K::Image, "Image1", "Frame1", 608, 1140, 1275, 360, "", {}, {}, {}, -1, false, Align::Left,
-           Artwork::Wordmark},
-          {K::Label, "Label2", "Frame1", 420, 1620, 1650, 195, TAVLIN_COPYRIGHT, {}, {}, {}, 2, true},
-          {K::Timer, "Timer1", "", 0, 0, 0, 0, "", {}, {}, {}, -1, false, Align::Left, Artwork::None, 5000},
-      },
-  };
-  return design;
+void Form3::OnClick(std::string_view control) {
+  if (control.empty()) Form_Click();
+  else if (control == "Frame1") Frame1_Click();
+  else if (control == "Label1") Label1_Click();
+  else if (control == "Picture1") Picture1_Click();
+  else if (control == "Image1") Image1_Click();
+  else if (control == "Label2") Label2_Click();
 }
 
-void Form3::Click(std::string_view /*any part of the window*/) { CloseAbout(); }
-void Form3::Timer(std::string_view /*Timer1*/) { CloseAbout(); }
+void Form3::OnTimer(std::string_view timer) {
+  if (timer == "Timer1") Timer1_Timer();
+}
+
+void Form3::Form_Click() { CloseAbout(); }
+void Form3::Frame1_Click() { CloseAbout(); }
+void Form3::Label1_Click() { CloseAbout(); }
+void Form3::Picture1_Click() { CloseAbout(); }
+void Form3::Image1_Click() { CloseAbout(); }
+void Form3::Label2_Click() { CloseAbout(); }
+void Form3::Timer1_Timer() { CloseAbout(); }
 
 void Form3::CloseAbout() {
   // Skip-on-error: if the window cannot be unloaded it simply stays open.
-  SkipOnError(p_.Unload(*this));
+  SkipOnError(platform_.Unload(*this));
 }
 
 }  // namespace tavlin

@@ -11,14 +11,23 @@ const FormDesign& Form3Design();
 
 class Form3 final : public Form {
  public:
-  explicit Form3(Platform& platform) : Form(Form3Design()), p_(platform) {}
+  explicit Form3(Platform& platform) : Form(Form3Design()), platform_(platform) {}
 
-  void Click(std::string_view control) override;  // the window, Frame1 and its four items
-  void Timer(std::string_view timer) override;
+  void OnClick(std::string_view control) override;
+  void OnTimer(std::string_view timer) override;
+
+  // Each closes the window: a click anywhere on it, or its five seconds.
+  void Form_Click();
+  void Frame1_Click();
+  void Label1_Click();
+  void Picture1_Click();
+  void Image1_Click();
+  void Label2_Click();
+  void Timer1_Timer();
 
  private:
   void CloseAbout();
-  Platform& p_;
+  Platform& platform_;
 };
 
 }  // namespace tavlin

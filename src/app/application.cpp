@@ -5,7 +5,6 @@ namespace tavlin {
 int Application::Run() {
   const ApplicationDescription description{
       .title = kApplicationTitle,
-      .forms = {&form6_, &form1_, &form3_},
       .startup = &form6_,
   };
   return platform_.Run(description);

@@ -11,15 +11,16 @@ const FormDesign& Form6Design();
 
 class Form6 final : public Form {
  public:
-  Form6(Platform& platform, Form& mainWindow) : Form(Form6Design()), p_(platform), main_(mainWindow) {}
+  Form6(Platform& platform, Form& form1) : Form(Form6Design()), platform_(platform), form1_(form1) {}
 
   void Form_Load() override;
-  void Timer(std::string_view timer) override;
+  void OnTimer(std::string_view timer) override;
+  void Timer1_Timer();
 
  private:
   void HandOver();
-  Platform& p_;
-  Form& main_;
+  Platform& platform_;
+  Form& form1_;  // the main window
 };
 
 }  // namespace tavlin

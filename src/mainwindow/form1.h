@@ -16,13 +16,13 @@ const FormDesign& Form1Design();
 
 class Form1 final : public Form {
  public:
-  Form1(Platform& platform, Module1& module, Form& about)
-      : Form(Form1Design()), p_(platform), m_(module), about_(about) {}
+  Form1(Platform& platform, Module1& module1, Form& form3)
+      : Form(Form1Design()), platform_(platform), module1_(module1), form3_(form3) {}
 
   void Form_Load() override;
-  void Click(std::string_view control) override;
+  void OnClick(std::string_view control) override;
   void Form_QueryUnload(int& cancel, int unloadMode) override;
-  void Form_Terminate() override;
+  void Form_Terminate();
 
   void List1_Click();
   void Command1_Click();
@@ -33,9 +33,9 @@ class Form1 final : public Form {
   void ApplyFieldCaption(std::string_view label, std::string_view textBox, const std::string& setting);
   void ShowAbout();
 
-  Platform& p_;
-  Module1& m_;
-  Form& about_;
+  Platform& platform_;
+  Module1& module1_;
+  Form& form3_;  // the About window
 };
 
 }  // namespace tavlin

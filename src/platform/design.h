@@ -73,6 +73,16 @@ struct FormDesign {
       if (controls[i].name == control) return i;
     return std::nullopt;
   }
+
+  // The child window id of a control: its place in the table, counted from
+  // 100 to stay clear of the dialog keys' IDOK and IDCANCEL. The Windows
+  // backend numbers controls so, and the Windows tests find them so.
+  static constexpr int kFirstControlId = 100;
+  std::optional<int> ControlId(std::string_view control) const {
+    const auto i = IndexOf(control);
+    if (!i) return std::nullopt;
+    return kFirstControlId + static_cast<int>(*i);
+  }
 };
 
 }  // namespace tavlin

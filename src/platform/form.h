@@ -31,12 +31,13 @@ class Form {
   const FormDesign& Design() const { return design_; }
   std::string_view Name() const { return design_.name; }
 
-  // Events. A form overrides those it handles; the rest do nothing.
+  // Events, as the window system delivers them. A form passes a click or a
+  // tick on to the handler named after its control (List1_Click,
+  // Timer1_Timer); the events a form does not handle do nothing.
   virtual void Form_Load() {}
-  virtual void Click(std::string_view /*control: empty for the window*/) {}
-  virtual void Timer(std::string_view /*timer*/) {}
+  virtual void OnClick(std::string_view /*control: empty for the window*/) {}
+  virtual void OnTimer(std::string_view /*timer*/) {}
   virtual void Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {}
-  virtual void Form_Terminate() {}
 
   // Set and cleared by the backend while the window is loaded.
   NativeWindow* native = nullptr;

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/design.h"
 #include "platform/form.h"
@@ -26,8 +25,7 @@ inline constexpr int kMsgBoxOkOnly = 0;
 
 // The application's fixed description, handed to the window system once.
 struct ApplicationDescription {
-  std::string_view title;  // on every message box without a title of its own
-  std::vector<Form*> forms;
+  std::string_view title;  // on every message box
   Form* startup = nullptr;
 };
 
@@ -46,7 +44,6 @@ class Platform {
   // Destroys the window with its controls and timers. The form object stays
   // usable and a later Show starts again from the design state.
   [[nodiscard]] virtual bool Unload(Form& form) = 0;
-  [[nodiscard]] virtual bool IsLoaded(const Form& form) const = 0;
 
   // Control properties. An empty control name means the window itself.
   [[nodiscard]] virtual bool SetCaption(Form& form, std::string_view control, const std::string& text) = 0;
@@ -62,9 +59,8 @@ class Platform {
   // it the window's picture. On failure the window keeps the picture it had.
   [[nodiscard]] virtual bool SetPictureFromFile(Form& form, const std::string& file) = 0;
 
-  // Modal; no title shows the application title.
-  [[nodiscard]] virtual bool MsgBox(const std::string& text, int style,
-                      const std::optional<std::string>& title = std::nullopt) = 0;
+  // Modal, titled with the application title.
+  [[nodiscard]] virtual bool MsgBox(const std::string& text, int style) = 0;
 
   // --- files and folders ---------------------------------------------------
   // An ordinary file in the current directory: folders, hidden and system

@@ -5,17 +5,22 @@
 
 #include <memory>
 
+#include "about/form3.h"
 #include "harness.h"
+#include "mainwindow/form1.h"
 
 namespace wt {
 
-// Child window ids of the main window: 100 + the position in its design table.
-enum Form1Id : int {
-  kList1 = 100, kCommand1, kText1, kText2, kText3, kLabel1, kLabel6, kLabel2, kLabel3, kLabel4, kText4, kLabel5,
-  kLabel7,
-};
-// And of the About window.
-enum Form3Id : int { kFrame1 = 100, kAboutLabel1, kPicture1, kImage1, kAboutLabel2 };
+// Child window ids, numbered from the design tables as the program numbers them.
+inline int Form1Id(std::string_view name) { return *tavlin::Form1Design().ControlId(name); }
+inline int Form3Id(std::string_view name) { return *tavlin::Form3Design().ControlId(name); }
+inline const int kList1 = Form1Id("List1"), kCommand1 = Form1Id("Command1"), kText1 = Form1Id("Text1"),
+                 kText2 = Form1Id("Text2"), kText3 = Form1Id("Text3"), kText4 = Form1Id("Text4"),
+                 kLabel1 = Form1Id("Label1"), kLabel2 = Form1Id("Label2"), kLabel3 = Form1Id("Label3"),
+                 kLabel4 = Form1Id("Label4"), kLabel5 = Form1Id("Label5"), kLabel6 = Form1Id("Label6"),
+                 kLabel7 = Form1Id("Label7");
+inline const int kFrame1 = Form3Id("Frame1"), kAboutLabel1 = Form3Id("Label1"), kPicture1 = Form3Id("Picture1"),
+                 kImage1 = Form3Id("Image1"), kAboutLabel2 = Form3Id("Label2");
 
 inline constexpr Rgb kLightYellow{255, 255, 0};
 inline constexpr Rgb kFieldLabelGrey{224, 224, 224};

@@ -13,7 +13,7 @@ struct Designed {
 constexpr RECT Box(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
 // Controls whose size is designed, not taken from their text.
-constexpr Designed kFixedControls[] = {
+const Designed kFixedControls[] = {
     {kList1, "List1", Box(20, 84, 193, 121)},   {kCommand1, "Command1", Box(264, 124, 73, 41)},
     {kText1, "Text1", Box(20, 236, 150, 19)},   {kText2, "Text2", Box(223, 236, 150, 19)},
     {kText3, "Text3", Box(20, 276, 353, 19)},   {kText4, "Text4", Box(20, 316, 353, 19)},
@@ -29,7 +29,7 @@ struct SelfSizing {
   bool bold;
 };
 
-constexpr SelfSizing kLabels[] = {
+const SelfSizing kLabels[] = {
     {kLabel1, "Label1", {20, 68}, "MS Sans Serif", 825, false},
     {kLabel6, "Label6", {167, 16}, "Arial", 2025, true},
     {kLabel2, "Label2", {20, 220}, "MS Sans Serif", 825, false},

@@ -169,7 +169,7 @@ void FakePlatform::Click(Form& form, std::string_view control) {
     if (!IsLoaded(form)) return;
     if (!control.empty() && !ControlOf(form, control).visible) return;  // a hidden control takes no click
     log_.push_back("Event Click " + Target(form, control));
-    form.Click(control);
+    form.OnClick(control);
   });
 }
 
@@ -187,7 +187,7 @@ void FakePlatform::Tick(Form& form, std::string_view timer) {
     if (!i || form.Design().controls[*i].kind != ControlKind::Timer)
       throw std::logic_error("no timer " + std::string(timer));
     log_.push_back("Event Timer " + Target(form, timer));
-    form.Timer(timer);
+    form.OnTimer(timer);
   });
 }
 
@@ -251,8 +251,6 @@ bool FakePlatform::Unload(Form& form) {
   loaded_.erase(&form);
   return true;
 }
-
-bool FakePlatform::IsLoaded(const Form& form) const { return loaded_.count(&form) != 0; }
 
 bool FakePlatform::SetCaption(Form& form, std::string_view control, const std::string& text) {
   if (control.empty()) {
@@ -335,9 +333,9 @@ bool FakePlatform::SetPictureFromFile(Form& form, const std::string& file) {
   return true;
 }
 
-bool FakePlatform::MsgBox(const std::string& text, int style, const std::optional<std::string>& title) {
+bool FakePlatform::MsgBox(const std::string& text, int style) {
   if (!Call("MsgBox", "", text)) return false;
-  messageBoxes_.push_back({text, style, title.value_or(title_)});
+  messageBoxes_.push_back({text, style, title_});
   return true;
 }
 

@@ -106,7 +106,6 @@ class FakePlatform final : public Platform {
   int Run(const ApplicationDescription& app) override;
   bool Show(Form& form) override;
   bool Unload(Form& form) override;
-  bool IsLoaded(const Form& form) const override;
   bool SetCaption(Form& form, std::string_view control, const std::string& text) override;
   bool SetText(Form& form, std::string_view control, const std::string& text) override;
   bool SetVisible(Form& form, std::string_view control, bool visible) override;
@@ -116,7 +115,7 @@ class FakePlatform final : public Platform {
   bool SetFocus(Form& form, std::string_view control) override;
   std::optional<NativeHandle> WindowHandle(Form& form) override;
   bool SetPictureFromFile(Form& form, const std::string& file) override;
-  bool MsgBox(const std::string& text, int style, const std::optional<std::string>& title) override;
+  bool MsgBox(const std::string& text, int style) override;
   bool FileExists(const std::string& name) override;
   std::unique_ptr<LineReader> OpenForInput(const std::string& name) override;
   bool ChangeDirectory(const std::string& folder) override;
@@ -137,6 +136,7 @@ class FakePlatform final : public Platform {
     int times;
   };
 
+  bool IsLoaded(const Form& form) const { return loaded_.count(&form) != 0; }
   std::string Resolve(const std::string& path) const;
   const Entry* Find(const std::string& path) const;
   // Records the call; false when a failure was asked for it.

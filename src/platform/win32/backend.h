@@ -1,5 +1,14 @@
 // Inside the Windows backend: the state attached to each form's HWND and the
-// pieces the backend's files share. Only src/platform/win32 includes this.
+// pieces its files share. Only src/platform/win32 includes this.
+//
+//   win32_platform.cpp   the Platform: start and end, the event loop, files,
+//                        the shell, sound, the message box; window operations
+//                        find the control and hand over to the files below
+//   form_windows.cpp     real windows built from design tables, and the
+//                        window procedure that turns messages into events
+//   form_properties.cpp  captions, texts, visibility, colours, the list, focus
+//   label_painting.cpp   labels and frames drawn transparently over the form
+//   picture.cpp          pictures through the system's loader
 #pragma once
 
 #include <windows.h>
@@ -28,17 +37,6 @@ struct RenderedPicture {
   }
 };
 
-// Decodes picture bytes (format from the content) into a bitmap of at most
-// maxWidth x maxHeight pixels, the picture's top-left part, on `background`.
-std::unique_ptr<RenderedPicture> RenderPicture(const std::string& bytes, int maxWidth, int maxHeight,
-                                               COLORREF background);
-// Reads a whole file by relative name; false when it cannot be read or is
-// larger than a picture may be.
-bool ReadPictureFile(const std::string& name, std::string& bytes);
-
-// True for the windows of our forms (not message boxes or the shell's).
-bool IsFormWindow(HWND hwnd);
-
 struct NativeControl {
   const ControlDesign* design = nullptr;
   HWND hwnd = nullptr;
@@ -61,8 +59,51 @@ struct NativeWindow {
   HFONT windowFont = nullptr;
   std::unique_ptr<RenderedPicture> picture;
   HWND lastFocus = nullptr;
-  bool shown = false;
 };
+
+inline COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
+
+// --- form_windows.cpp
+// Builds the window and its controls from the form's design, hidden; nullptr
+// when the window cannot be made.
+NativeWindow* CreateFormWindow(Win32Platform& platform, Form& form);
+// After Load: the window shown, the focus on the first control in tab order.
+void ShowFormWindow(NativeWindow& w);
+// True for the windows of our forms (not message boxes or the shell's).
+bool IsFormWindow(HWND hwnd);
+// Pictures are rendered only as far as any screen can show them.
+SIZE RenderLimit(const NativeWindow& w);
+
+// --- form_properties.cpp
+bool SetControlCaption(NativeControl& c, const std::string& text);
+bool SetControlVisible(NativeControl& c, bool visible);
+void SetControlForeColor(NativeControl& c, Rgb color);
+bool AddListEntry(NativeControl& list, const std::string& entry);
+int CurrentListEntry(NativeControl& list);  // -1 when none is current
+// Moves the focus as the dialog keys would.
+void FocusControl(HWND target);
+void SetFormPicture(NativeWindow& w, std::unique_ptr<RenderedPicture> picture);
+
+// --- label_painting.cpp
+bool IsTransparent(const NativeControl& c);  // labels and frames
+void MakeTransparent(NativeControl& c);
+// The form's own face at `area` of a DC whose (0,0) lies at `origin` of the
+// form's client area: its picture, and the background colour beyond.
+void PaintFormBackground(NativeWindow& w, HDC dc, POINT origin, const RECT& area);
+// The size a self-sizing label takes for `text` in its font.
+SIZE LabelSize(const NativeControl& c, const std::string& text);
+// Marks a control's area of the form for repainting, with every control
+// over or under it there, so overlapping labels stay in step.
+void RepaintArea(const NativeControl& c);
+
+// --- picture.cpp
+// Decodes picture bytes (format from the content) into a bitmap of at most
+// maxWidth x maxHeight pixels, the picture's top-left part, on `background`.
+std::unique_ptr<RenderedPicture> RenderPicture(const std::string& bytes, int maxWidth, int maxHeight,
+                                               COLORREF background);
+// Reads a whole file by relative name; false when it cannot be read or is
+// larger than a picture may be.
+bool ReadPictureFile(const std::string& name, std::string& bytes);
 
 class Win32Platform final : public Platform {
  public:
@@ -72,7 +113,6 @@ class Win32Platform final : public Platform {
   int Run(const ApplicationDescription& app) override;
   bool Show(Form& form) override;
   bool Unload(Form& form) override;
-  bool IsLoaded(const Form& form) const override;
   bool SetCaption(Form& form, std::string_view control, const std::string& text) override;
   bool SetText(Form& form, std::string_view control, const std::string& text) override;
   bool SetVisible(Form& form, std::string_view control, bool visible) override;
@@ -82,7 +122,7 @@ class Win32Platform final : public Platform {
   bool SetFocus(Form& form, std::string_view control) override;
   std::optional<NativeHandle> WindowHandle(Form& form) override;
   bool SetPictureFromFile(Form& form, const std::string& file) override;
-  bool MsgBox(const std::string& text, int style, const std::optional<std::string>& title) override;
+  bool MsgBox(const std::string& text, int style) override;
   bool FileExists(const std::string& name) override;
   std::unique_ptr<LineReader> OpenForInput(const std::string& name) override;
   bool ChangeDirectory(const std::string& folder) override;
@@ -96,11 +136,11 @@ class Win32Platform final : public Platform {
   HINSTANCE instance() const { return instance_; }
   int Pixels(Twips t) const { return MulDiv(t, dpi_, 1440); }
   int dpi() const { return dpi_; }
+  void WindowMade() { ++loadedWindows_; }
   void WindowGone();  // a form's window was destroyed
   void EnsureCom();
 
  private:
-  NativeWindow* Create(Form& form);
   NativeControl* Find(Form& form, std::string_view control);
 
   HINSTANCE instance_ = nullptr;

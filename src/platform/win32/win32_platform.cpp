@@ -1,5 +1,6 @@
-// The Windows backend outside the windows themselves: start and end, the
-// event loop, files and folders, the shell, sound and the message box.
+// The Windows backend as the forms see it: start and end, the event loop,
+// windows and their controls, files and folders, the shell, sound and the
+// message box.
 #include "platform/win32/win32_platform.h"
 
 #include <objbase.h>
@@ -86,12 +87,109 @@ int Win32Platform::Run(const ApplicationDescription& app) {
   return static_cast<int>(msg.wParam);
 }
 
-bool Win32Platform::MsgBox(const std::string& text, int style, const std::optional<std::string>& title) {
+// --- windows ------------------------------------------------------------------------
+
+bool Win32Platform::Show(Form& form) {
+  if (NativeWindow* open = form.native) {
+    // Already open: only brought to the front.
+    if (IsIconic(open->hwnd)) ShowWindow(open->hwnd, SW_RESTORE);
+    SetForegroundWindow(open->hwnd);
+    return true;
+  }
+  NativeWindow* w = CreateFormWindow(*this, form);
+  if (!w) return false;
+  HWND hwnd = w->hwnd;
+  form.Form_Load();
+  if (form.native != w || !IsWindow(hwnd)) return true;  // unloaded in its own Load: never shown
+  ShowFormWindow(*w);
+  return true;
+}
+
+bool Win32Platform::Unload(Form& form) {
+  if (!form.native) return true;
+  return DestroyWindow(form.native->hwnd) != FALSE;
+}
+
+void Win32Platform::WindowGone() {
+  if (--loadedWindows_ == 0) PostQuitMessage(0);
+}
+
+NativeControl* Win32Platform::Find(Form& form, std::string_view control) {
+  if (!form.native) return nullptr;
+  const auto i = form.Design().IndexOf(control);
+  if (!i) return nullptr;
+  NativeControl& c = form.native->controls[*i];
+  return c.hwnd ? &c : nullptr;
+}
+
+bool Win32Platform::SetCaption(Form& form, std::string_view control, const std::string& text) {
+  if (control.empty()) return form.native && SetWindowTextA(form.native->hwnd, text.c_str());
+  NativeControl* c = Find(form, control);
+  return c && SetControlCaption(*c, text);
+}
+
+bool Win32Platform::SetText(Form& form, std::string_view control, const std::string& text) {
+  NativeControl* c = Find(form, control);
+  return c && SetWindowTextA(c->hwnd, text.c_str());
+}
+
+bool Win32Platform::SetVisible(Form& form, std::string_view control, bool visible) {
+  NativeControl* c = Find(form, control);
+  return c && SetControlVisible(*c, visible);
+}
+
+bool Win32Platform::SetForeColor(Form& form, std::string_view control, Rgb color) {
+  NativeControl* c = Find(form, control);
+  if (!c) return false;
+  SetControlForeColor(*c, color);
+  return true;
+}
+
+bool Win32Platform::AddItem(Form& form, std::string_view list, const std::string& entry) {
+  NativeControl* c = Find(form, list);
+  return c && c->design->kind == ControlKind::ListBox && AddListEntry(*c, entry);
+}
+
+std::optional<int> Win32Platform::ListIndex(Form& form, std::string_view list) {
+  NativeControl* c = Find(form, list);
+  if (!c || c->design->kind != ControlKind::ListBox) return std::nullopt;
+  return CurrentListEntry(*c);
+}
+
+bool Win32Platform::SetFocus(Form& form, std::string_view control) {
+  NativeControl* c = Find(form, control);
+  // As a hidden control or a hidden window cannot take the focus, asking fails.
+  if (!c || !IsWindowVisible(c->hwnd) || !IsWindowEnabled(c->hwnd)) return false;
+  FocusControl(c->hwnd);
+  return GetFocus() == c->hwnd;
+}
+
+std::optional<NativeHandle> Win32Platform::WindowHandle(Form& form) {
+  if (!form.native) return std::nullopt;
+  return reinterpret_cast<NativeHandle>(form.native->hwnd);
+}
+
+bool Win32Platform::SetPictureFromFile(Form& form, const std::string& file) {
+  NativeWindow* w = form.native;
+  if (!w) return false;
+  std::string bytes;
+  if (!ReadPictureFile(file, bytes)) return false;
+  EnsureCom();
+  const SIZE limit = RenderLimit(*w);
+  auto picture = RenderPicture(bytes, limit.cx, limit.cy, GetSysColor(COLOR_BTNFACE));
+  if (!picture) return false;  // the old picture stays
+  SetFormPicture(*w, std::move(picture));
+  return true;
+}
+
+bool Win32Platform::MsgBox(const std::string& text, int style) {
   // Modal to whichever of our windows is active, like the application's own box.
   HWND owner = GetActiveWindow();
   const UINT flags = static_cast<UINT>(style) | (owner ? 0u : static_cast<UINT>(MB_TASKMODAL));
-  return MessageBoxA(owner, text.c_str(), title.value_or(title_).c_str(), flags) != 0;
+  return MessageBoxA(owner, text.c_str(), title_.c_str(), flags) != 0;
 }
+
+// --- files and folders ------------------------------------------------------------
 
 bool Win32Platform::FileExists(const std::string& name) {
   const DWORD a = GetFileAttributesA(name.c_str());
@@ -132,6 +230,8 @@ std::optional<std::string> Win32Platform::ProgramFolder() {
   path.resize(slash == 2 && path[1] == ':' ? 3 : slash);
   return path;
 }
+
+// --- shell and sound --------------------------------------------------------------
 
 bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, const char* file,
                                   const char* parameters, const char* directory, int showCommand) {

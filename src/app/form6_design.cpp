@@ -1,0 +1,27 @@
+#include "app/form6.h"
+
+namespace tavlin {
+
+const FormDesign& Form6Design() {
+  static const FormDesign design{
+      .name = "Form6",
+      .caption = "",
+      .border = Border::Sizable,
+      .titleBar = false,
+      .minButton = false,
+      .maxButton = false,
+      .showInTaskbar = true,
+      .clientWidth = 3000,
+      .clientHeight = 1500,
+      .icon = Artwork::None,
+      .picture = Artwork::None,
+      .font = kMsSansSerif,
+      .controls = {
+          {ControlKind::Timer, "Timer1", "", 0, 0, 0, 0, "", {}, {}, {}, -1, false, Align::Left, Artwork::None,
+           3000},
+      },
+  };
+  return design;
+}
+
+}  // namespace tavlin

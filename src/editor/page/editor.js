@@ -53,7 +53,9 @@ function showMessage(text) {
 
 // --- opening -----------------------------------------------------------------
 
+let documentsOpened = 0;
 function setDocument(bytes, name) {
+  documentsOpened++;
   if (doc) doc.delete();
   doc = new core.MenuDocument(bytes);
   state.name = name;
@@ -95,9 +97,15 @@ async function menuChosen(input) {
   const file = input.files[0];
   input.value = "";
   if (!file) return;
-  state.disc = null;
-  state.fileHandle = null;
-  setDocument(new Uint8Array(await file.arrayBuffer()), file.name);
+  opening = true;
+  try {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    state.disc = null;
+    state.fileHandle = null;
+    setDocument(bytes, file.name);
+  } finally {
+    opening = false;
+  }
 }
 
 async function openDisc() {
@@ -128,6 +136,15 @@ async function openDisc() {
 }
 
 async function discChosen(input) {
+  opening = true;
+  try {
+    await readChosenDisc(input);
+  } finally {
+    opening = false;
+  }
+}
+
+async function readChosenDisc(input) {
   const chosen = [...input.files];
   input.value = "";
   if (!chosen.length) return;
@@ -152,6 +169,7 @@ async function loadBytes(disc, path) {
   return disc.bytes[path];
 }
 
+let opening = false;
 async function discOpened(disc) {
   for (const url of Object.values(state.pictures)) URL.revokeObjectURL(url);
   state.pictures = {};
@@ -416,9 +434,10 @@ function goToLine(line) {
 
 // --- the checker -------------------------------------------------------------
 
-let checkTimer = 0, checkRun = 0;
+let checkTimer = 0, checkRun = 0, checkPending = false;
 function scheduleCheck() {
   clearTimeout(checkTimer);
+  checkPending = true;
   checkTimer = setTimeout(runCheck, state.good.length > 1e6 ? 400 : 30);
 }
 
@@ -432,6 +451,7 @@ async function runCheck() {
     if (run !== checkRun) return;
   }
   showCheck(r);
+  if (run === checkRun) checkPending = false;
 }
 
 function showCheck(r) {
@@ -670,6 +690,8 @@ TavlinCore().then((module) => {
     },
     lineOf: (field, item = 0) => lineOf(field, item),
     design: (name) => designs[name],
+    idle: () => !checkPending && !opening,
+    opened: () => documentsOpened,
   };
   document.body.dataset.ready = "true";
 });

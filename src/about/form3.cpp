@@ -6,11 +6,16 @@ namespace tavlin {
 
 void Form3::OnClick(std::string_view control) {
   if (control.empty()) Form_Click();
-  else if (control == "Frame1") Frame1_Click();
-  else if (control == "Label1") Label1_Click();
-  else if (control == "Picture1") Picture1_Click();
-  else if (control == "Image1") Image1_Click();
-  else if (control == "Label2") Label2_Click();
+  else if (control == "Frame1")
+    Frame1_Click();
+  else if (control == "Label1")
+    Label1_Click();
+  else if (control == "Picture1")
+    Picture1_Click();
+  else if (control == "Image1")
+    Image1_Click();
+  else if (control == "Label2")
+    Label2_Click();
 }
 
 void Form3::OnTimer(std::string_view timer) {

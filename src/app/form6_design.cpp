@@ -16,10 +16,27 @@ const FormDesign& Form6Design() {
       .icon = Artwork::None,
       .picture = Artwork::None,
       .font = kMsSansSerif,
-      .controls = {
-          {ControlKind::Timer, "Timer1", "", 0, 0, 0, 0, "", {}, {}, {}, -1, false, Align::Left, Artwork::None,
-           3000},
-      },
+      // clang-format off: one control a line, as design tables read
+      .controls =
+          {
+              {ControlKind::Timer,
+               "Timer1",
+               "",
+               0,
+               0,
+               0,
+               0,
+               "",
+               {},
+               {},
+               {},
+               -1,
+               false,
+               Align::Left,
+               Artwork::None,
+               3000},
+          },
+      // clang-format on
   };
   return design;
 }

@@ -69,8 +69,7 @@ bool PictureWithinLimits(std::string_view bytes) {
   if (bytes.size() > kMaxPictureFileBytes) return false;
   const auto size = ClaimedPictureSize(bytes);
   if (!size) return true;  // not recognised here: the loader decides
-  if (size->width > kMaxPictureSide || size->height > kMaxPictureSide ||
-      size->width * size->height > kMaxPicturePixels)
+  if (size->width > kMaxPictureSide || size->height > kMaxPictureSide || size->width * size->height > kMaxPicturePixels)
     return false;
   return bytes.substr(0, 2) != "BM" || BitmapIsWhole(bytes, *size);
 }

@@ -14,9 +14,12 @@ inline std::optional<char32_t> NextUtf8(std::string_view s, std::size_t& i) {
   std::size_t n;
   char32_t min;
   if (c >= 0xC2 && c <= 0xDF) n = 1, min = 0x80;
-  else if (c >= 0xE0 && c <= 0xEF) n = 2, min = 0x800;
-  else if (c >= 0xF0 && c <= 0xF4) n = 3, min = 0x10000;
-  else return std::nullopt;
+  else if (c >= 0xE0 && c <= 0xEF)
+    n = 2, min = 0x800;
+  else if (c >= 0xF0 && c <= 0xF4)
+    n = 3, min = 0x10000;
+  else
+    return std::nullopt;
   if (i + n >= s.size()) return std::nullopt;
   char32_t cp = c & (0x3F >> n);
   for (std::size_t j = 1; j <= n; ++j) {

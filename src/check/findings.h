@@ -15,8 +15,7 @@ inline constexpr std::size_t kShownWidth = 60;
 // A value as the map and the messages show it.
 inline std::string Quoted(std::string_view v) { return EscapedValue(v, kShownWidth); }
 
-inline constexpr char kOtherCase[] =
-    " (other letter case), which a case-sensitive disc or stick will not find";
+inline constexpr char kOtherCase[] = " (other letter case), which a case-sensitive disc or stick will not find";
 inline constexpr char kSingleAmpersand[] =
     " has a single &: it underlines the next letter and is not shown; write && for &";
 inline constexpr char kNoMenu[] = ": the menu opens with no title and no items";

@@ -45,7 +45,8 @@ bool HasAccessMarker(std::string_view s) {
   for (std::size_t i = 0; i < s.size(); ++i)
     if (s[i] == '&') {
       if (i + 1 < s.size() && s[i + 1] == '&') ++i;
-      else return true;
+      else
+        return true;
     }
   return false;
 }
@@ -111,7 +112,8 @@ class MenuFileCheck {
     for (std::size_t i = 0; i < head; ++i) {
       const unsigned char c = static_cast<unsigned char>(b[i]);
       if (c == 0) ++(i % 2 ? nulsOdd : nulsEven);
-      else if (c < 0x20 && c != '\r' && c != '\n' && c != '\t') ++controls;
+      else if (c < 0x20 && c != '\r' && c != '\n' && c != '\t')
+        ++controls;
     }
     const bool bom16 = b.compare(0, 2, "\xFF\xFE") == 0 || b.compare(0, 2, "\xFE\xFF") == 0;
     const bool utf16 = bom16 || (head >= 4 && std::max(nulsEven, nulsOdd) * 3 > head &&
@@ -147,7 +149,8 @@ class MenuFileCheck {
       if (info.end != LineInfo::End::None) {
         if (firstEnd == LineInfo::End::None) firstEnd = info.end;
         if (info.end != LineInfo::End::Lf) otherSeen = true;
-        else if (!firstLf) firstLf = n;
+        else if (!firstLf)
+          firstLf = n;
         if (info.end != firstEnd && !mixedSaid && !garbage_) {
           mixedSaid = true;
           Warn(n, std::string("mixed line ends: line 1 ends in ") + EndName(firstEnd) + ", this one in " +
@@ -234,7 +237,7 @@ class MenuFileCheck {
         m += blocks + 1 == shown ? ": what is missing of item " + std::to_string(shown) + " stays empty"
              : blocks < shown    ? ": what is missing of items " + std::to_string(blocks + 1) + " to " +
                                     std::to_string(shown) + " stays empty"
-                                 : "";
+                              : "";
       else
         m += (blocks - declared == 1 ? std::string(": the last block is not listed")
                                      : ": the last " + std::to_string(blocks - declared) + " blocks are not listed") +
@@ -260,7 +263,8 @@ class MenuFileCheck {
       const long long line = LineOf(MenuField::ItemCount);
       const auto shape = ShapeOfNumber(c);
       if (!shape) Warn(line, "ItemCount " + Quoted(c) + " is not a number: the menu has no items");
-      else if (passes_ < 0) Warn(line, "ItemCount " + Quoted(c) + " is negative: the menu has no items");
+      else if (passes_ < 0)
+        Warn(line, "ItemCount " + Quoted(c) + " is negative: the menu has no items");
       else if (shape->fraction)
         Warn(line, "ItemCount " + Quoted(c) + " is not a whole number: taken as " + std::to_string(passes_));
       if (passes_ > kMaxMenuItems) Warn(line, "more than 1000 items: only the first 1000 are listed");
@@ -272,7 +276,8 @@ class MenuFileCheck {
       const auto number = ColorNumber(t);
       const std::string keeps = ": the title keeps its design colour, dark red";
       if (!shape) Warn(line, "TitleColorIndex " + Quoted(t) + " is not a number" + keeps);
-      else if (!number || !ColorOfNumber(*number)) Warn(line, "TitleColorIndex " + Quoted(t) + " is outside 0 to 15" + keeps);
+      else if (!number || !ColorOfNumber(*number))
+        Warn(line, "TitleColorIndex " + Quoted(t) + " is outside 0 to 15" + keeps);
       else if (shape->fraction)
         Warn(line, "TitleColorIndex " + Quoted(t) + " is not a whole number: taken as " + std::to_string(*number));
     }
@@ -300,14 +305,16 @@ class MenuFileCheck {
                             " is the hide marker with blanks around it: it is shown as the caption, the field is not "
                             "hidden");
       else if (t.size() >= 2 && t.find_first_not_of('x') == std::string::npos)
-        Warn(LineOf(f), Name(f) + " " + Quoted(v) + " is a doubled x: it is shown as the caption, the field is not hidden");
+        Warn(LineOf(f),
+             Name(f) + " " + Quoted(v) + " is a doubled x: it is shown as the caption, the field is not hidden");
     }
   }
 
   // Blanks and names Windows cannot use, in an item's folder or file line;
   // true when the name cannot be looked for at all.
   bool NameTrouble(long long line, const std::string& what, const std::string& v) {
-    if (!v.empty() && IsBlank(v.front())) Warn(line, what + " " + Quoted(v) + " starts with a blank, which is part of the name");
+    if (!v.empty() && IsBlank(v.front()))
+      Warn(line, what + " " + Quoted(v) + " starts with a blank, which is part of the name");
     for (const auto& part : SplitPath(v)) {
       if (part != WindowsName(part) && !WindowsName(part).empty())
         Warn(line, what + " " + Quoted(v) + ": Windows drops the blanks and dots at the end of " + Quoted(part));
@@ -325,10 +332,12 @@ class MenuFileCheck {
     const auto line = [&](MenuField f) { return LineOf(f, k); };
     const auto name = Value(MenuField::ItemName, k), path = Value(MenuField::ItemPath, k),
                file = Value(MenuField::ItemFile, k);
-    if (name && name->empty()) Warn(line(MenuField::ItemName), item + " has no ItemName: its entry in the list is blank");
+    if (name && name->empty())
+      Warn(line(MenuField::ItemName), item + " has no ItemName: its entry in the list is blank");
     if (const auto button = Value(MenuField::ItemButtonCaption, k)) {
       if (button->empty())
-        Warn(line(MenuField::ItemButtonCaption), item + " has no ItemButtonCaption: the button is blank when it is chosen");
+        Warn(line(MenuField::ItemButtonCaption),
+             item + " has no ItemButtonCaption: the button is blank when it is chosen");
       else if (HasAccessMarker(*button))
         Warn(line(MenuField::ItemButtonCaption), item + " ItemButtonCaption " + Quoted(*button) + kSingleAmpersand);
     }
@@ -338,13 +347,15 @@ class MenuFileCheck {
     if (path->empty())
       return Warn(pathLine, item + (file && !file->empty() ? " has an ItemFile but no ItemPath" : " has no ItemPath") +
                                 ": its button only shows \"" + kNoSelectionMessage + "\"");
-    if (IsAbsolutePath(*path)) return Warn(pathLine, thePath + " is not on the disc: it names a place on the user's machine");
+    if (IsAbsolutePath(*path))
+      return Warn(pathLine, thePath + " is not on the disc: it names a place on the user's machine");
     if (NameTrouble(pathLine, item + " ItemPath", *path)) return;
     const Located folder = disc_.Locate("", *path);
     if (folder.kind == Located::Kind::Outside) return Warn(pathLine, thePath + " leads out of the disc");
     if (folder.kind == Located::Kind::Unlistable)
       return Warn(pathLine, thePath + ": the folder " + Quoted(folder.path) + " cannot be listed");
-    if (folder.kind == Located::Kind::Missing) return Warn(pathLine, thePath + " is not on the disc: its button does nothing");
+    if (folder.kind == Located::Kind::Missing)
+      return Warn(pathLine, thePath + " is not on the disc: its button does nothing");
     if (!folder.folder) return Warn(pathLine, thePath + " is a file, not a folder: its button does nothing");
     // The drive's "D:\\" comes in front, and the current directory, like a
     // file to open, must fit within Windows' 260 characters.
@@ -357,14 +368,16 @@ class MenuFileCheck {
     const std::string theFile = item + " ItemFile " + Quoted(*file);
     if (file->empty()) return Warn(fileLine, item + " has no ItemFile: its button opens nothing");
     if (IsUrl(*file)) return;  // for the browser or mail program
-    if (IsAbsolutePath(*file)) return Warn(fileLine, theFile + " is not on the disc: it names a place on the user's machine");
+    if (IsAbsolutePath(*file))
+      return Warn(fileLine, theFile + " is not on the disc: it names a place on the user's machine");
     const std::string where = folder.path.empty() ? "at the disc's root" : "in " + Quoted(folder.path);
     // "setup.exe /s": a program and its arguments, which the shell would
     // take as a file of that whole name.
     const auto blank = file->find(' ');
     if (blank != std::string::npos && blank > 0 && disc_.Locate(folder.path, *file).kind != Located::Kind::Found &&
         disc_.Locate(folder.path, file->substr(0, blank)).kind == Located::Kind::Found)
-      return Warn(fileLine, theFile + " is not " + where + ": the whole line is the file name, arguments cannot be given");
+      return Warn(fileLine,
+                  theFile + " is not " + where + ": the whole line is the file name, arguments cannot be given");
     if (NameTrouble(fileLine, item + " ItemFile", *file)) return;
     if (path->size() + 3 <= kMaxCurrentDirectory && path->size() + file->size() + 4 > kMaxPath - 1)
       Warn(fileLine, item + " ItemFile with its ItemPath is " + std::to_string(path->size() + file->size() + 1) +

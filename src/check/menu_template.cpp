@@ -37,7 +37,8 @@ std::string MenuTemplate(int items) {
   if (items == 0) l.back() = end;
   for (int k = 1; k <= items; ++k) {
     const std::string n = std::to_string(k);
-    l.push_back("Item " + n + " below: ItemName, ItemPath (its folder), ItemFile (in that folder), ItemButtonCaption, "
+    l.push_back("Item " + n +
+                " below: ItemName, ItemPath (its folder), ItemFile (in that folder), ItemButtonCaption, "
                 "ItemInformation, ItemDescription.");
     l.push_back("Item " + n);
     l.push_back(".");  // the disc's root, and a file every disc has, so that it opens

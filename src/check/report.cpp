@@ -27,8 +27,10 @@ std::string EscapedValue(std::string_view v, std::size_t width) {
     }
     const unsigned char c = static_cast<unsigned char>(v[i]);
     if (c == '\t') out += "<tab>";
-    else if (c < 0x20 || c >= 0x7F) out += std::string("<") + kHex[c >> 4] + kHex[c & 15] + ">";
-    else out += static_cast<char>(c);
+    else if (c < 0x20 || c >= 0x7F)
+      out += std::string("<") + kHex[c >> 4] + kHex[c & 15] + ">";
+    else
+      out += static_cast<char>(c);
     ++shown;
   }
   return out + "\"";
@@ -56,7 +58,8 @@ std::string FormatReport(const CheckReport& r) {
   // One line for the whole disc: the menu's size, then every finding's count.
   out += "tavlin.ini: ";
   if (r.menuRead) out += Plural(r.lineCount, "line", "lines") + ", " + Plural(r.items, "item", "items");
-  else out += "not read";
+  else
+    out += "not read";
   out += "; the disc: ";
   if (!errors && !warnings) out += "clean";
   if (errors) out += Plural(errors, "error", "errors") + (warnings ? ", " : "");

@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   }
   int at = 1;
   if (first == "--") ++at;  // a folder whose name starts with -
-  else if (!first.empty() && first[0] == '-') return Usage();
+  else if (!first.empty() && first[0] == '-')
+    return Usage();
   if (argc > at + 1) return Usage();
 
   const std::string disc = argc > at ? argv[at] : ".";

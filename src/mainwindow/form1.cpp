@@ -57,9 +57,12 @@ void Form1::ApplyFieldCaption(std::string_view label, std::string_view textBox, 
 
 void Form1::OnClick(std::string_view control) {
   if (control == "List1") List1_Click();
-  else if (control == "Command1") Command1_Click();
-  else if (control == "Label2") Label2_Click();
-  else if (control == "Label7") Label7_Click();
+  else if (control == "Command1")
+    Command1_Click();
+  else if (control == "Label2")
+    Label2_Click();
+  else if (control == "Label7")
+    Label7_Click();
 }
 
 void Form1::List1_Click() {

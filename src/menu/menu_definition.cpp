@@ -38,10 +38,14 @@ MenuStartValues ReadMenuDefinition(LineReader* file, Module1& m) {
   for (long long line = 1; line <= kHeaderLines; ++line) {
     const auto field = HeaderFieldAt(line);
     if (!field) in.Skip();
-    else if (*field == MenuField::ItemCount) in.Read(v.ItemCount);
-    else if (*field == MenuField::TitleColorIndex) in.Read(v.TitleColorIndex);
-    else if (*field == MenuField::MenuTitle) in.Read(v.MenuTitle);
-    else in.Read(*m.Setting(*field));
+    else if (*field == MenuField::ItemCount)
+      in.Read(v.ItemCount);
+    else if (*field == MenuField::TitleColorIndex)
+      in.Read(v.TitleColorIndex);
+    else if (*field == MenuField::MenuTitle)
+      in.Read(v.MenuTitle);
+    else
+      in.Read(*m.Setting(*field));
   }
 
   // The count is taken once; no end-of-file test. Passes beyond slot 1000
@@ -50,7 +54,8 @@ MenuStartValues ReadMenuDefinition(LineReader* file, Module1& m) {
   for (long long k = 1; k <= passes && k <= kMaxMenuItems; ++k) {
     for (long long at = 0; at < kItemBlockLines; ++at) {
       if (const auto field = ItemFieldAt(at)) in.Store(m.Items(*field), k);
-      else in.Skip();
+      else
+        in.Skip();
     }
   }
   return v;

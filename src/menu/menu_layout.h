@@ -33,7 +33,7 @@ inline constexpr long long kHeaderLines = 22;
 inline constexpr long long kItemBlockLines = 8;
 
 inline constexpr MenuField kHeaderFields[] = {
-    MenuField::ItemCount,          MenuField::TitleColorIndex, MenuField::LabelColorFlag,
+    MenuField::ItemCount,          MenuField::TitleColorIndex,    MenuField::LabelColorFlag,
     MenuField::MenuTitle,          MenuField::ApplicationCaption, MenuField::PathCaption,
     MenuField::FilenameCaption,    MenuField::InformationCaption, MenuField::DescriptionCaption,
     MenuField::DefaultDescription,

@@ -36,8 +36,8 @@ struct Module1 {
   MenuList ItemName, ItemPath, ItemFile, ItemButtonCaption, ItemInformation, ItemDescription;
 
   // Display settings, filled by the reader and read by the main window's Load.
-  std::string LabelColorFlag, ApplicationCaption, PathCaption, FilenameCaption,
-      InformationCaption, DescriptionCaption, DefaultDescription;
+  std::string LabelColorFlag, ApplicationCaption, PathCaption, FilenameCaption, InformationCaption, DescriptionCaption,
+      DefaultDescription;
 
   // Selection: written by List1 Click. An empty SelectedPath means none.
   std::string SelectedPath, SelectedFile;

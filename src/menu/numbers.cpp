@@ -45,20 +45,24 @@ std::optional<Decimal> ParseDecimal(std::string_view s) {
     if (i > first) {
       const char f = s[first];
       if (f > '5' || (f == '5' && nonZeroAfterFirst)) d.rest = Decimal::Rest::AboveHalf;
-      else if (f == '5') d.rest = Decimal::Rest::Half;
-      else if (f != '0' || nonZeroAfterFirst) d.rest = Decimal::Rest::BelowHalf;
+      else if (f == '5')
+        d.rest = Decimal::Rest::Half;
+      else if (f != '0' || nonZeroAfterFirst)
+        d.rest = Decimal::Rest::BelowHalf;
     }
   }
   if (digits == 0 || i != n) return std::nullopt;
   return d;
 }
 
+// clang-format off
 constexpr std::array<Rgb, 16> kColors{{
     {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
     {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
     {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
     {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
 }};
+// clang-format on
 
 }  // namespace
 
@@ -74,8 +78,7 @@ long long ItemCountValue(const std::optional<std::string>& text) {
   if (!d) return 0;
   constexpr auto kMax = static_cast<unsigned long long>(std::numeric_limits<long long>::max());
   const long long magnitude =
-      d->wholeSaturated || d->whole > kMax ? std::numeric_limits<long long>::max()
-                                           : static_cast<long long>(d->whole);
+      d->wholeSaturated || d->whole > kMax ? std::numeric_limits<long long>::max() : static_cast<long long>(d->whole);
   return d->negative ? -magnitude : magnitude;
 }
 
@@ -83,12 +86,10 @@ std::optional<int> ColorNumber(std::string_view text) {
   const auto d = ParseDecimal(text);
   if (!d || d->wholeSaturated || d->whole > 32768) return std::nullopt;
   unsigned long long magnitude = d->whole;
-  const bool up = d->rest == Decimal::Rest::AboveHalf ||
-                  (d->rest == Decimal::Rest::Half && (magnitude % 2) == 1);
+  const bool up = d->rest == Decimal::Rest::AboveHalf || (d->rest == Decimal::Rest::Half && (magnitude % 2) == 1);
   if (up) ++magnitude;
   if (magnitude > 32768) return std::nullopt;
-  const long long value = d->negative ? -static_cast<long long>(magnitude)
-                                      : static_cast<long long>(magnitude);
+  const long long value = d->negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
   if (value < -32768 || value > 32767) return std::nullopt;
   return static_cast<int>(value);
 }

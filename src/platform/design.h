@@ -40,10 +40,10 @@ struct ControlDesign {
   std::string_view container;  // empty: lies on the window; else the name of a frame
   Twips left = 0, top = 0, width = 0, height = 0;
   std::string_view text;
-  std::optional<Rgb> foreColor;  // nullopt: system default
-  std::optional<Rgb> backColor;  // nullopt: system default
+  std::optional<Rgb> foreColor;    // nullopt: system default
+  std::optional<Rgb> backColor;    // nullopt: system default
   std::optional<FontDesign> font;  // nullopt: the window's font
-  int tabIndex = -1;  // -1: not in the tab order
+  int tabIndex = -1;               // -1: not in the tab order
   bool autoSize = false;
   Align align = Align::Left;
   Artwork picture = Artwork::None;

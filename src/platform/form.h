@@ -13,7 +13,7 @@ namespace tavlin {
 enum UnloadMode : int {
   kFormControlMenu = 0,  // close box, window menu, Alt+F4
   kFormCode = 1,
-  kAppWindows = 2,       // Windows shuts down or the user logs off
+  kAppWindows = 2,  // Windows shuts down or the user logs off
   kAppTaskManager = 3,
   kFormMdiForm = 4,
   kFormOwner = 5,

@@ -76,7 +76,7 @@ class Platform {
   // ShellExecuteA with its six arguments; null pointers where the caller
   // passes none. Its result is the caller's to ignore.
   [[nodiscard]] virtual bool ShellExecuteA(NativeHandle owner, const char* operation, const char* file,
-                             const char* parameters, const char* directory, int showCommand) = 0;
+                                           const char* parameters, const char* directory, int showCommand) = 0;
   // sndPlaySoundA of winmm, winmm taken from the system folder only.
   [[nodiscard]] virtual bool SndPlaySoundA(const std::string& name, unsigned flags) = 0;
 

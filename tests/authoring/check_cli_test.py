@@ -24,7 +24,7 @@ from scripts_test import make_disc  # noqa: E402
 NATIVE = os.path.join(ROOT, "build", "native", "tavlin-check")
 WIN64 = os.path.join(ROOT, "build", "win64", "tavlin-check.exe")
 WIN32 = os.path.join(ROOT, "build", "win32", "tavlin-check.exe")
-EXAMPLE = os.path.join(ROOT, "build", "win64", "disc")
+EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
 
 results = []
 
@@ -139,27 +139,28 @@ if "--wine" in sys.argv:
     subprocess.run(["wine", WIN64, "--help"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, timeout=120)
 
-    @case("under Wine the Windows checker says what the Linux one says")
-    def _():
-        menu = example_menu(b"Setup").replace(b"\r\ndocs\r\n", b"\r\nCaf\xe9\r\n", 1)
-        d = disc({"tavlin.ini": menu + b"note\n", "setup/setup.exe": b"MZ", "Caf\u00e9/readme.txt": b"notes",
-                  "menupic.jpg": b"not a picture"})
-        for where in (EXAMPLE, d):
-            code_l, out_l, _ = run([NATIVE], cwd=where)
-            code_w, out_w, err_w = run(["wine", WIN64], cwd=where, timeout=120)
-            if not out_w.startswith("Checking the disc in"):
-                # Wine itself, not the program, failed to start once in a long run; a report
-                # that differs is never retried.
-                code_w, out_w, err_w = run(["wine", WIN64], cwd=where, timeout=120)
-            out_w = out_w.replace("\r\n", "\n")
-            expect(code_w == code_l and out_w == out_l, "%s: exit %d under Wine, %d on Linux\n--- Wine\n%s%s\n--- Linux\n%s" % (
-                where, code_w, code_l, out_w, err_w, out_l))
+    for label, exe in (("i686", WIN32), ("x86-64", WIN64)):
+        @case("under Wine the %s Windows checker says what the Linux one says" % label)
+        def _(exe=exe):
+            menu = example_menu(b"Setup").replace(b"\r\ndocs\r\n", b"\r\nCaf\xe9\r\n", 1)
+            d = disc({"tavlin.ini": menu + b"note\n", "setup/setup.exe": b"MZ", "Caf\u00e9/readme.txt": b"notes",
+                      "menupic.jpg": b"not a picture"})
+            for where in (EXAMPLE, d):
+                code_l, out_l, _ = run([NATIVE], cwd=where)
+                code_w, out_w, err_w = run(["wine", exe], cwd=where, timeout=120)
+                if not out_w.startswith("Checking the disc in"):
+                    # Wine itself, not the program, failed to start once in a long run; a report
+                    # that differs is never retried.
+                    code_w, out_w, err_w = run(["wine", exe], cwd=where, timeout=120)
+                out_w = out_w.replace("\r\n", "\n")
+                expect(code_w == code_l and out_w == out_l, "%s: exit %d under Wine, %d on Linux\n--- Wine\n%s%s\n--- Linux\n%s" % (
+                    where, code_w, code_l, out_w, err_w, out_l))
 
-    @case("under Wine the template is written byte for byte")
-    def _():
-        _, native, _ = run([NATIVE, "--template", "2"])
-        code, wine, _ = run(["wine", WIN64, "--template", "2"], timeout=120)
-        expect(code == 0 and wine == native, "exit %d, %d bytes against %d" % (code, len(wine), len(native)))
+        @case("under Wine the %s Windows checker writes the template byte for byte" % label)
+        def _(exe=exe):
+            _, native, _ = run([NATIVE, "--template", "2"])
+            code, wine, _ = run(["wine", exe, "--template", "2"], timeout=120)
+            expect(code == 0 and wine == native, "exit %d, %d bytes against %d" % (code, len(wine), len(native)))
 
 
 with open(sys.argv[1], "w") as f:

@@ -9,11 +9,12 @@ namespace {
 
 std::string ThousandItems() {
   std::string s;
-  for (int line = 1; line <= 22; ++line) s += (line == 2 ? std::string("1000") : "header line " + std::to_string(line)) + "\r\n";
+  for (int line = 1; line <= 22; ++line)
+    s += (line == 2 ? std::string("1000") : "header line " + std::to_string(line)) + "\r\n";
   for (int k = 1; k <= 1000; ++k) {
     const std::string n = std::to_string(k);
-    s += "-- item " + n + "\r\nItem number " + n + "\r\nfolder" + n + "\r\nprogram" + n +
-         ".exe\r\nOpen\r\nVersion " + n + ".0\r\nThe description of item " + n + " on this disc.\r\n\r\n";
+    s += "-- item " + n + "\r\nItem number " + n + "\r\nfolder" + n + "\r\nprogram" + n + ".exe\r\nOpen\r\nVersion " +
+         n + ".0\r\nThe description of item " + n + " on this disc.\r\n\r\n";
   }
   return s;
 }

@@ -95,8 +95,9 @@ int main(int argc, char** argv) {
   // A splash, if one comes, stays about 3 s; the main window must follow.
   HWND main = WaitFor(pi.dwProcessId, "TavlinForm1", splash ? 9000 : 5000, pi.hProcess);
   const DWORD opened = GetTickCount() - start;
-  if (!main) failure = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 ? "ended without a main window"
-                                                                               : "no main window in time";
+  if (!main)
+    failure =
+        WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 ? "ended without a main window" : "no main window in time";
   if (main && !splash && opened > 5000) failure = "main window after more than 5 s";
 
   if (failure.empty() && launch) {

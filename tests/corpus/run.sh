@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# tests/corpus/run.sh RESULTS.xml: generates the bad-disc corpus and runs the
-# menu on every disc of it under Wine (the caller has set up the prefix and
-# display). Each case passes when the main window comes up in time, nothing
-# crashes or hangs, the close box ends the process, and the disc's files are
-# exactly as before. Then the planted-library case. Writes JUnit results.
+# tests/corpus/run.sh RESULTS.xml EXE WINMM.DLL LABEL: generates the bad-disc
+# corpus and runs EXE on every disc of it under Wine (the caller has set up
+# the prefix and display). Each case passes when the main window comes up in
+# time, nothing crashes or hangs, the close box ends the process, and the
+# disc's files are exactly as before. Then the planted-library case, with
+# WINMM.DLL built for EXE's architecture. Writes JUnit results, each case
+# named after LABEL.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-out=$1
+out=$1 exe=$2 planted_dll=$3 label=$4
 w64=$root/build/win64
-corpus=$root/build/corpus
+for f in "$w64/disc_check.exe" "$exe" "$planted_dll"; do
+  [[ -f "$f" ]] || { echo "corpus: $f is missing" >&2; exit 1; }
+done
+corpus=$root/build/corpus-$label
+rm -rf "$corpus"
 python3 "$root/tests/corpus/make_corpus.py" "$corpus" >/dev/null
 
 snapshot() { (cd "$1" && find . -printf '%p %y %s %T@\n' | sort); }
@@ -20,7 +26,7 @@ record() {  # name ok detail
 check_disc() {  # name folder flags...
   local name=$1 disc=$2
   shift 2
-  cp "$w64/tavlin.exe" "$disc/tavlin.exe"
+  cp "$exe" "$disc/tavlin.exe"
   local before after line
   before=$(snapshot "$disc")
   line=$(wine "$w64/disc_check.exe" "$(winepath -w "$disc/tavlin.exe")" "$(winepath -w "$disc")" "$@" 2>/dev/null |
@@ -44,9 +50,9 @@ done <"$corpus/cases.txt"
 # to prefer a native one: the sound library comes from the system folder only.
 planted=$corpus/planted-winmm
 cp -r "$w64/disc" "$planted"
-cp "$w64/winmm.dll" "$planted/winmm.dll"
+cp "$planted_dll" "$planted/winmm.dll"
 python3 -c "import sys; sys.path.insert(0, '$root/tests/corpus'); import make_corpus; open('$planted/tavlin.wav', 'wb').write(make_corpus.wav())"
-marker=$root/build/planted-winmm-loaded
+marker=$corpus/planted-winmm-loaded
 rm -f "$marker"
 export TAVLIN_PLANTED_MARKER
 TAVLIN_PLANTED_MARKER=$(winepath -w "$marker")
@@ -56,14 +62,14 @@ if [[ -e "$marker" ]]; then
   echo "FAIL  planted-winmm-not-loaded  the planted winmm.dll was loaded"
 fi
 
-python3 - "$out" "${results[@]}" <<'PY'
+python3 - "$out" "$label" "${results[@]}" <<'PY'
 import sys, xml.sax.saxutils as su
-out, rows = sys.argv[1], [r.split("|", 2) for r in sys.argv[2:]]
+out, label, rows = sys.argv[1], sys.argv[2], [r.split("|", 2) for r in sys.argv[3:]]
 with open(out, "w") as f:
-    f.write('<?xml version="1.0"?>\n<testsuite name="bad discs" tests="%d" failures="%d">\n'
-            % (len(rows), sum(ok != "1" for _, ok, _ in rows)))
+    f.write('<?xml version="1.0"?>\n<testsuite name="%s: bad discs" tests="%d" failures="%d">\n'
+            % (label, len(rows), sum(ok != "1" for _, ok, _ in rows)))
     for name, ok, detail in rows:
-        f.write('  <testcase classname="bad discs" name=%s>' % su.quoteattr(name))
+        f.write('  <testcase classname="%s: bad discs" name=%s>' % (label, su.quoteattr(name)))
         if ok != "1":
             f.write('<failure message=%s/>' % su.quoteattr(detail))
         f.write('</testcase>\n')

@@ -25,7 +25,7 @@ TEST_F(AboutAndClose, EitherLinkOpensOneAboutWindow) {
     EXPECT_TRUE(fp.Window(a.form3())->visible) << link;
     fp.Click(a.form1(), link);
     fp.Click(a.form1(), link);
-    EXPECT_EQ(fp.LogOf("Load Form3").size(), 1u) << link;    // never a second one
+    EXPECT_EQ(fp.LogOf("Load Form3").size(), 1u) << link;   // never a second one
     EXPECT_EQ(fp.Window(a.form3())->showCount, 3) << link;  // brought to the front
     EXPECT_TRUE(fp.ShellCalls().empty()) << "no web address opens";
   }

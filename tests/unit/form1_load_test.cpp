@@ -43,13 +43,13 @@ TEST_F(Form1Load, StepsRunInOrderAndTheFileIsReadAfterTheFolderIsKnown) {
   std::vector<std::string> order;
   for (const auto& line : p.Log())
     for (const char* op : {"SetCaption Form1 ", "SetPictureFromFile", "ProgramFolder", "OpenForInput",
-                           "SetCaption Form1.Label1", "SetForeColor Form1.Label6", "SetCaption Form1.Label6",
-                           "AddItem", "SetText Form1.Text4", "FileExists tavlin.wav", "Shown Form1"})
+                           "SetCaption Form1.Label1", "SetForeColor Form1.Label6", "SetCaption Form1.Label6", "AddItem",
+                           "SetText Form1.Text4", "FileExists tavlin.wav", "Shown Form1"})
       if (line.rfind(op, 0) == 0 && (order.empty() || order.back() != op)) order.push_back(op);
-  EXPECT_EQ(order, (std::vector<std::string>{"SetCaption Form1 ", "SetPictureFromFile", "ProgramFolder",
-                                             "OpenForInput", "SetCaption Form1.Label1", "SetForeColor Form1.Label6",
-                                             "SetCaption Form1.Label6", "AddItem", "SetText Form1.Text4",
-                                             "FileExists tavlin.wav", "Shown Form1"}));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"SetCaption Form1 ", "SetPictureFromFile", "ProgramFolder", "OpenForInput",
+                                      "SetCaption Form1.Label1", "SetForeColor Form1.Label6", "SetCaption Form1.Label6",
+                                      "AddItem", "SetText Form1.Text4", "FileExists tavlin.wav", "Shown Form1"}));
 }
 
 TEST_F(Form1Load, MissingMenuFileStillOpensTheWindow) {
@@ -101,9 +101,9 @@ TEST_F(Form1Load, HideMarkerIsAnXInEitherCaseAndNothingElse) {
 }
 
 TEST_F(Form1Load, LabelColouringNeedsExactlyYesInAnyCase) {
-  const std::pair<const char*, bool> cases[] = {
-      {"yes", true}, {"Yes", true}, {"YES", true}, {"yEs", true},
-      {"y", false},  {"yes.", false}, {"yes ", false}, {" yes", false}, {"", false}};
+  const std::pair<const char*, bool> cases[] = {{"yes", true},   {"Yes", true},   {"YES", true},
+                                                {"yEs", true},   {"y", false},    {"yes.", false},
+                                                {"yes ", false}, {" yes", false}, {"", false}};
   for (auto [flag, coloured] : cases) {
     FakePlatform fp;
     fp.SetCurrentDirectory("D:\\");
@@ -134,8 +134,8 @@ TEST_F(Form1Load, ColourOutsideTheTableKeepsTheDesignColours) {
 }
 
 TEST_F(Form1Load, ListHoldsOneEntryPerItemPassUpToAThousand) {
-  const std::pair<const char*, std::size_t> cases[] = {{"5", 5}, {"1500", 1000}, {"0", 0}, {"-4", 0},
-                                                       {"abc", 0}, {"3.7", 3}, {"2147483648", 1000}};
+  const std::pair<const char*, std::size_t> cases[] = {{"5", 5},   {"1500", 1000},      {"0", 0}, {"-4", 0}, {"abc", 0},
+                                                       {"3.7", 3}, {"2147483648", 1000}};
   for (auto [count, entries] : cases) {
     FakePlatform fp;
     fp.SetCurrentDirectory("D:\\");
@@ -190,10 +190,18 @@ TEST_F(Form1Load, SoundPlaysOnlyForAnOrdinaryFile) {
 TEST_F(Form1Load, EveryStepFailsAloneAndTheRestStillRun) {
   // One failing operation at a time: the window still opens with the rest done.
   const std::pair<const char*, const char*> failures[] = {
-      {"SetCaption", "Form1"},        {"SetPictureFromFile", ""}, {"ProgramFolder", ""},
-      {"OpenForInput", ""},           {"SetCaption", "Form1.Label1"}, {"SetVisible", "Form1.Label3"},
-      {"SetForeColor", "Form1.Label6"}, {"SetCaption", "Form1.Label6"}, {"SetForeColor", "Form1.Label2"},
-      {"AddItem", "Form1.List1"},     {"SetText", "Form1.Text4"},  {"FileExists", "tavlin.wav"},
+      {"SetCaption", "Form1"},
+      {"SetPictureFromFile", ""},
+      {"ProgramFolder", ""},
+      {"OpenForInput", ""},
+      {"SetCaption", "Form1.Label1"},
+      {"SetVisible", "Form1.Label3"},
+      {"SetForeColor", "Form1.Label6"},
+      {"SetCaption", "Form1.Label6"},
+      {"SetForeColor", "Form1.Label2"},
+      {"AddItem", "Form1.List1"},
+      {"SetText", "Form1.Text4"},
+      {"FileExists", "tavlin.wav"},
       {"SndPlaySoundA", ""},
   };
   for (auto [op, target] : failures) {

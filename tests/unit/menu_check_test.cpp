@@ -101,7 +101,10 @@ TEST(MenuCheck, MissingOrUnreadableMenuIsAnError) {
   EXPECT_EQ(CheckDisc(folder).ExitStatus(), 2);
 
   MemoryDisc utf16;
-  utf16.File("tavlin.ini", std::string("\xFF\xFE" "T\0a\0v\0\r\0\n\0" "2\0", 14));
+  utf16.File("tavlin.ini", std::string("\xFF\xFE"
+                                       "T\0a\0v\0\r\0\n\0"
+                                       "2\0",
+                                       14));
   r = CheckDisc(utf16);
   EXPECT_EQ(r.ExitStatus(), 2);
   ASSERT_EQ(r.findings.size(), 1u) << Describe(r);  // what its lines would say is beside the point
@@ -161,9 +164,15 @@ TEST(MenuCheck, HeaderValuesThatDoNotDoWhatTheyLookLike) {
     ExpectOnlyWarning(disc, "tavlin.ini", c.line, c.words);
   }
   // What the program reads as meant is no warning.
-  for (const auto& [line, value] : std::vector<std::pair<int, std::string>>{
-           {5, " 14 "}, {5, "0"}, {5, "15"}, {8, "YES"}, {8, "no"}, {15, "X"}, {16, ""}, {2, "2.0"},
-           {11, "Tom && Jerry"}}) {
+  for (const auto& [line, value] : std::vector<std::pair<int, std::string>>{{5, " 14 "},
+                                                                            {5, "0"},
+                                                                            {5, "15"},
+                                                                            {8, "YES"},
+                                                                            {8, "no"},
+                                                                            {15, "X"},
+                                                                            {16, ""},
+                                                                            {2, "2.0"},
+                                                                            {11, "Tom && Jerry"}}) {
     MenuFile m = MenuFile::Example();
     m.Line(line) = value;
     MemoryDisc disc = ExampleDisc(m);
@@ -222,7 +231,8 @@ TEST(MenuCheck, FileEndingInsideABlockOrTheHeader) {
   MemoryDisc header;
   header.File("tavlin.ini", MenuFile::Example().FirstLines(3));
   r = CheckDisc(header);
-  EXPECT_NE(Describe(r).find("ends inside the header, after line 3: TitleColorIndex"), std::string::npos) << Describe(r);
+  EXPECT_NE(Describe(r).find("ends inside the header, after line 3: TitleColorIndex"), std::string::npos)
+      << Describe(r);
   EXPECT_NE(Describe(r).find("the title is black"), std::string::npos);
 
   MemoryDisc empty;
@@ -269,9 +279,12 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
   }
   // Sound ways to name an item: a path inside the folder, the root, a folder
   // to open, a web address, backslashes.
-  for (const auto& [folder, file] : std::vector<std::pair<std::string, std::string>>{
-           {".", "docs\\readme.txt"}, {"setup\\..\\docs", "readme.txt"}, {"docs", "."},
-           {".", "https://example.org/"}, {"docs", "mailto:a@b.c"}, {"setup/", "./setup.exe"}}) {
+  for (const auto& [folder, file] : std::vector<std::pair<std::string, std::string>>{{".", "docs\\readme.txt"},
+                                                                                     {"setup\\..\\docs", "readme.txt"},
+                                                                                     {"docs", "."},
+                                                                                     {".", "https://example.org/"},
+                                                                                     {"docs", "mailto:a@b.c"},
+                                                                                     {"setup/", "./setup.exe"}}) {
     MenuFile m = MenuFile::Example();
     m.items[0].path = folder;
     m.items[0].file = file;
@@ -281,7 +294,8 @@ TEST(MenuCheck, ItemFoldersAndFilesOnTheDisc) {
   // Deep folders: Windows' path limit counts the drive too.
   std::string deep;
   for (int i = 0; i < 5; ++i) deep += (i ? "/" : "") + std::string(50, 'd');  // 254 characters
-  for (const auto& [folder, file, line, words] : std::vector<std::tuple<std::string, std::string, long long, std::string>>{
+  for (const auto& [folder, file, line, words] :
+       std::vector<std::tuple<std::string, std::string, long long, std::string>>{
            {deep + "/d", "f", 25, "256 characters long: Windows cannot enter"},
            {deep, "ff", 26, "257 characters long: beyond Windows' 260"}}) {
     MenuFile m = MenuFile::Example();
@@ -442,10 +456,12 @@ TEST(MenuCheck, AutorunStartsTheMenu) {
     EXPECT_NE(r.findings[0].message.find(words), std::string::npos) << Describe(r);
   }
   // The example disc's own, in other spellings that Windows reads the same.
-  for (const std::string& text : std::vector<std::string>{"[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=Tavlin example disc\r\n",
-                                 "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n",
-                                 "[autorun]\r\nopen=\"tavlin.exe\"\r\nicon=\"setup\\setup.exe\",0\r\n",
-                                 std::string("\xFF\xFE[\0a\0u\0t\0o\0r\0u\0n\0]\0\r\0\n\0o\0p\0e\0n\0=\0t\0a\0v\0l\0i\0n\0.\0e\0x\0e\0", 54)}) {
+  for (const std::string& text : std::vector<std::string>{
+           "[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=Tavlin example disc\r\n",
+           "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n",
+           "[autorun]\r\nopen=\"tavlin.exe\"\r\nicon=\"setup\\setup.exe\",0\r\n",
+           std::string("\xFF\xFE[\0a\0u\0t\0o\0r\0u\0n\0]\0\r\0\n\0o\0p\0e\0n\0=\0t\0a\0v\0l\0i\0n\0.\0e\0x\0e\0",
+                       54)}) {
     MemoryDisc disc = ExampleDisc();
     disc.File("AutoRun.inf", text);
     EXPECT_TRUE(CheckDisc(disc).findings.size() == 1 &&

@@ -9,7 +9,9 @@ namespace tavlin {
 namespace {
 
 std::string Le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; }
-std::string Le32(long long v) { return Le16(static_cast<unsigned>(v & 0xFFFF)) + Le16(static_cast<unsigned>(v >> 16 & 0xFFFF)); }
+std::string Le32(long long v) {
+  return Le16(static_cast<unsigned>(v & 0xFFFF)) + Le16(static_cast<unsigned>(v >> 16 & 0xFFFF));
+}
 std::string Be16(unsigned v) { return {static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v & 0xFF)}; }
 
 std::string Jpeg(unsigned width, unsigned height) {
@@ -50,8 +52,8 @@ TEST(PictureLimits, HugeClaimsAreRefusedAndOrdinaryOnesPass) {
   EXPECT_TRUE(PictureWithinLimits(Jpeg(4000, 3000)));
   EXPECT_TRUE(PictureWithinLimits(Bmp(200, 100, 200 * 3 * 100)));
   EXPECT_FALSE(PictureWithinLimits(Bmp(200, 100, 200 * 3 * 100 - 1)));  // cut short
-  EXPECT_TRUE(PictureWithinLimits(Bmp(2, 2)));  // rows padded to 8 bytes: 16 in all
-  EXPECT_TRUE(PictureWithinLimits("text that is no picture"));  // the loader refuses it itself
+  EXPECT_TRUE(PictureWithinLimits(Bmp(2, 2)));                          // rows padded to 8 bytes: 16 in all
+  EXPECT_TRUE(PictureWithinLimits("text that is no picture"));          // the loader refuses it itself
   EXPECT_FALSE(PictureWithinLimits(std::string(kMaxPictureFileBytes + 1, 'x')));
 }
 

@@ -94,7 +94,8 @@ TEST(ReaderMissingFile, AFolderOrAnUnreadableFileReadsAsMissing) {
   for (bool folder : {true, false}) {
     FakePlatform p;
     if (folder) p.AddFolder("tavlin.ini");
-    else p.AddFile("tavlin.ini", MenuFile::Example().Text(), {.unreadable = true});
+    else
+      p.AddFile("tavlin.ini", MenuFile::Example().Text(), {.unreadable = true});
     Module1 m;
     const MenuStartValues v = ReadMenuDefinition(p, m);
     EXPECT_FALSE(v.ItemCount.has_value()) << folder;

@@ -95,15 +95,17 @@ TEST_P(AboutClick, ClickOnAnyPartClosesIt) {
   ASSERT_NE(about, nullptr);
   const ClickPoint& p = GetParam();
   if (p.control) ClickCentre(Control(about, p.control));
-  else ClickAt(about, p.at.x, p.at.y);
+  else
+    ClickAt(about, p.at.x, p.at.y);
   EXPECT_TRUE(Closed(about)) << p.name;
   EXPECT_TRUE(app->Running());
   EXPECT_TRUE(Visible(main));
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, AboutClick,
-                         ::testing::Values(ClickPoint{"LeftMargin", 0, {0, 60}}, ClickPoint{"RightMargin", 0, {165, 60}},
-                                           ClickPoint{"Frame", 0, {8, 60}}, ClickPoint{"CompanyLabel", kAboutLabel1, {}},
+                         ::testing::Values(ClickPoint{"LeftMargin", 0, {0, 60}},
+                                           ClickPoint{"RightMargin", 0, {165, 60}}, ClickPoint{"Frame", 0, {8, 60}},
+                                           ClickPoint{"CompanyLabel", kAboutLabel1, {}},
                                            ClickPoint{"Picture", kPicture1, {}}, ClickPoint{"Wordmark", kImage1, {}},
                                            ClickPoint{"CopyrightLabel", kAboutLabel2, {}}),
                          [](const auto& info) { return std::string(info.param.name); });

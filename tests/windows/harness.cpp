@@ -123,8 +123,8 @@ std::string SolidJpeg() { return ReadFile(Join(DriverFolder(), "solid.jpg")); }
 // --- files ----------------------------------------------------------------------------
 
 std::string ReadFile(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return {};
   std::string s;
   char buf[65536];
@@ -222,7 +222,8 @@ TempFolder::~TempFolder() { RemoveTree(path_); }
 
 void TempFolder::MakeFolder(const std::string& name) const {
   std::size_t pos = 0;
-  while ((pos = name.find('\\', pos + 1)) != std::string::npos) CreateDirectoryA(Join(path_, name.substr(0, pos)).c_str(), nullptr);
+  while ((pos = name.find('\\', pos + 1)) != std::string::npos)
+    CreateDirectoryA(Join(path_, name.substr(0, pos)).c_str(), nullptr);
   CreateDirectoryA(Join(path_, name).c_str(), nullptr);
 }
 
@@ -239,7 +240,6 @@ void TempFolder::CopyIn(const std::string& from, const std::string& name) const 
   if (slash != std::string::npos) MakeFolder(name.substr(0, slash));
   if (!CopyFileA(from.c_str(), Join(path_, name).c_str(), FALSE)) throw std::runtime_error("cannot copy " + from);
 }
-
 
 // --- time ---------------------------------------------------------------------------
 
@@ -278,8 +278,10 @@ std::vector<std::string> ListEntries(HWND list) {
     const LRESULT len = Send(list, LB_GETTEXTLEN, i, 0);
     std::wstring w(static_cast<std::size_t>(std::max<LRESULT>(len, 0)) + 1, L'\0');
     DWORD_PTR got = 0;
-    if (len <= 0 || !SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.data()),
-                                         SMTO_ABORTIFHUNG, 3000, &got) || static_cast<LRESULT>(got) == LB_ERR)
+    if (len <= 0 ||
+        !SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.data()),
+                             SMTO_ABORTIFHUNG, 3000, &got) ||
+        static_cast<LRESULT>(got) == LB_ERR)
       got = 0;
     w.resize(got);
     std::string s(w.size() * 2 + 1, '\0');
@@ -326,7 +328,9 @@ std::vector<HWND> Children(HWND parent) {
 }
 
 namespace {
-bool ClassIs(HWND w, const char* name) { return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, ClassOf(w).c_str(), -1, name, -1) == CSTR_EQUAL; }
+bool ClassIs(HWND w, const char* name) {
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, ClassOf(w).c_str(), -1, name, -1) == CSTR_EQUAL;
+}
 }  // namespace
 
 MessageBoxView ReadMessageBox(HWND box) {
@@ -426,12 +430,17 @@ INPUT KeyInput(WORD vk, bool up) {
   in.ki.wVk = vk;
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
   switch (vk) {
-    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
-      in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-      break;
-    default:
-      break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE: in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY; break;
+    default: break;
   }
   if (up) in.ki.dwFlags |= KEYEVENTF_KEYUP;
   return in;
@@ -548,8 +557,9 @@ std::string Capture::Summary(std::size_t top) const {
   std::string s = std::to_string(width_) + "x" + std::to_string(height_) + ":";
   for (std::size_t i = 0; i < byCount.size() && i < top; ++i) {
     const auto p = byCount[i].second;
-    s += " " + ToString(Rgb{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                            static_cast<std::uint8_t>(p)}) +
+    s += " " +
+         ToString(
+             Rgb{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)}) +
          "x" + std::to_string(byCount[i].first);
   }
   return s;

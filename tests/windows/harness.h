@@ -83,7 +83,7 @@ bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000, int ste
 std::string ClassOf(HWND w);
 std::string TextOf(HWND w);  // WM_GETTEXT
 std::vector<std::string> ListEntries(HWND list);
-bool Visible(HWND w);  // the window and all its parents
+bool Visible(HWND w);       // the window and all its parents
 RECT InParent(HWND child);  // the window's rectangle in its parent's client area
 RECT OnScreen(HWND w);      // outer rectangle in screen coordinates
 SIZE ClientSize(HWND w);
@@ -192,7 +192,7 @@ struct ProbeRun {
 class ProbeLog {
  public:
   explicit ProbeLog(const std::string& path);  // sets TAVLIN_PROBE_LOG for the processes started after
-  ~ProbeLog();  // tells every probe to go and ends those that do not
+  ~ProbeLog();                                 // tells every probe to go and ends those that do not
   std::vector<ProbeRun> Runs() const;
   bool WaitRuns(std::size_t count, int timeoutMs) const;
   void ReleaseProbes() const;  // the probes exit

@@ -175,7 +175,8 @@ TEST_F(Launch, FileWithArgumentsIsHandedOnWhole) {
   char here[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, here);
   SetCurrentDirectoryA((disc / "items").c_str());
-  const auto code = reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, nullptr, "probe.exe --flag", nullptr, "items", SW_SHOWNORMAL));
+  const auto code =
+      reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, nullptr, "probe.exe --flag", nullptr, "items", SW_SHOWNORMAL));
   SetCurrentDirectoryA(here);
   seen += "; ShellExecuteA gives " + std::to_string(code) + (code == SE_ERR_FNF ? " (file not found)" : "");
   std::cout << "[ wine    ] \"probe.exe --flag\" through the shell: " << seen << std::endl;

@@ -116,9 +116,7 @@ TEST_F(ExampleDiscWindow, HasMinimizeAndCloseButNoMaximize) {
   EXPECT_NE(style & WS_THICKFRAME, 0);
 }
 
-TEST_F(ExampleDiscWindow, ListHasTheFocus) {
-  EXPECT_EQ(FocusOf(main), Ctl(kList1));
-}
+TEST_F(ExampleDiscWindow, ListHasTheFocus) { EXPECT_EQ(FocusOf(main), Ctl(kList1)); }
 
 TEST_F(ExampleDiscWindow, ShowsTheBuiltInBackground) {
   // Blue sky at the top, pale grass near the bottom, beside the controls.

@@ -143,7 +143,9 @@ struct TitleColourCase {
   Rgb shown;
 };
 
-void PrintTo(const TitleColourCase& c, std::ostream* os) { *os << "line 5 \"" << c.line5 << "\" shows " << ToString(c.shown); }
+void PrintTo(const TitleColourCase& c, std::ostream* os) {
+  *os << "line 5 \"" << c.line5 << "\" shows " << ToString(c.shown);
+}
 
 class TitleColour : public DiscTest, public ::testing::WithParamInterface<TitleColourCase> {};
 
@@ -169,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(Numbers, TitleColour,
                                            TitleColourCase{"ThirteenAndAHalf_RoundsToEven14", "13.5", kLightYellow},
                                            TitleColourCase{"Sixteen_KeepsDesignRed", "16", kTitleRed},
                                            TitleColourCase{"MinusOne_KeepsDesignRed", "-1", kTitleRed},
-                                           TitleColourCase{"FifteenAndAHalf_RoundsTo16_KeepsDesignRed", "15.5", kTitleRed},
+                                           TitleColourCase{"FifteenAndAHalf_RoundsTo16_KeepsDesignRed", "15.5",
+                                                           kTitleRed},
                                            TitleColourCase{"Blank_KeepsDesignRed", "", kTitleRed},
                                            TitleColourCase{"Word_KeepsDesignRed", "yellow", kTitleRed}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# tests/windows/run.sh RESULTS.xml [GTEST ARGS...]: runs the Windows tests
-# under Wine (the caller has set up the prefix and display) and writes JUnit
-# results. The driver finds tavlin.exe, probe.exe and the example disc beside
-# itself in build/win64.
+# tests/windows/run.sh RESULTS.xml EXE LABEL [GTEST ARGS...]: runs the Windows
+# tests under Wine against EXE (the caller has set up the prefix and display)
+# and writes JUnit results whose suites are named "LABEL: Suite", so that
+# every result says which exe it ran against. The driver, the probe and the
+# example disc lie in build/win64.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-out=$1
-shift
-exe=$root/build/win64/windows_tests.exe
-if [[ ! -f "$exe" ]]; then
-  echo "no Windows tests built yet" >&2
-  exit 0
-fi
+out=$1 exe=$2 label=$3
+shift 3
+driver=$root/build/win64/windows_tests.exe
+for f in "$driver" "$exe"; do
+  if [[ ! -f "$f" ]]; then
+    echo "run.sh: $f is missing: build the win64 and win32 presets first" >&2
+    exit 1
+  fi
+done
 mkdir -p "$(dirname "$out")"
-cd "$(dirname "$out")"
+raw=$out.raw
+cd "$(dirname "$out")" || exit 1
 # The whole run takes about a minute and a half; a hung program must not hold CI.
-timeout --kill-after=10 600 wine "$exe" --gtest_output="xml:$(basename "$out")" "$@"
+TAVLIN_EXE=$(winepath -w "$exe") timeout --kill-after=10 600 wine "$driver" --gtest_output="xml:$(basename "$raw")" "$@"
+status=$?
+if [[ -f "$raw" ]]; then
+  sed -e "s/<testsuite name=\"/<testsuite name=\"$label: /" -e "s/classname=\"/classname=\"$label: /" "$raw" >"$out"
+  rm -f "$raw"
+fi
+exit $status

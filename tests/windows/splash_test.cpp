@@ -10,8 +10,8 @@ constexpr Rgb kTeal{0, 128, 128};
 // What a user would have seen from the start, sampled every few milliseconds.
 struct Timeline {
   long long splashShown = -1, splashGone = -1, mainShown = -1;  // ms after start, -1: never
-  bool gap = false;        // a moment with the splash gone and no main window yet
-  bool mainFirst = false;  // the main window up before any splash
+  bool gap = false;                                             // a moment with the splash gone and no main window yet
+  bool mainFirst = false;                                       // the main window up before any splash
 };
 
 class Splash : public ::testing::Test {

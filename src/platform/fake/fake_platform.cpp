@@ -32,7 +32,8 @@ std::string Normalise(const std::string& path) {
   };
   for (; i < path.size(); ++i) {
     if (path[i] == '\\' || path[i] == '/') flush();
-    else part += path[i];
+    else
+      part += path[i];
   }
   flush();
   std::string out = root;
@@ -371,8 +372,8 @@ std::optional<std::string> FakePlatform::ProgramFolder() {
 
 // --- shell and sound -----------------------------------------------------------
 
-bool FakePlatform::ShellExecuteA(NativeHandle owner, const char* operation, const char* file,
-                                 const char* parameters, const char* directory, int showCommand) {
+bool FakePlatform::ShellExecuteA(NativeHandle owner, const char* operation, const char* file, const char* parameters,
+                                 const char* directory, int showCommand) {
   auto opt = [](const char* s) { return s ? std::optional<std::string>(s) : std::nullopt; };
   if (!Call("ShellExecuteA", file ? file : "(null)")) return false;
   shellCalls_.push_back({owner, opt(operation), opt(file), opt(parameters), opt(directory), showCommand, cwd_});

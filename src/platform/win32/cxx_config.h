@@ -9,8 +9,8 @@
 extern "C" [[noreturn]] void TavlinFatal() noexcept;
 
 #undef __glibcxx_assert_impl
-#define __glibcxx_assert_impl(condition)                  \
-  if (__builtin_expect(!bool(condition), false)) {        \
-    __glibcxx_constexpr_assert(false);                    \
-    TavlinFatal();                                        \
+#define __glibcxx_assert_impl(condition)           \
+  if (__builtin_expect(!bool(condition), false)) { \
+    __glibcxx_constexpr_assert(false);             \
+    TavlinFatal();                                 \
   }

@@ -28,23 +28,18 @@ struct ControlClass {
 ControlClass ClassFor(const ControlDesign& d) {
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (d.kind) {
-    case ControlKind::Label:
-      return {"STATIC", child | SS_NOTIFY | (d.align == Align::Center ? SS_CENTER : SS_LEFT), 0};
-    case ControlKind::TextBox:
-      return {"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Label: return {"STATIC", child | SS_NOTIFY | (d.align == Align::Center ? SS_CENTER : SS_LEFT), 0};
+    case ControlKind::TextBox: return {"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ListBox:
       return {"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
               WS_EX_CLIENTEDGE};
-    case ControlKind::CommandButton:
-      return {"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::CommandButton: return {"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::Frame:
       // An etched static, not a group box: a group box lets clicks through.
       return {"STATIC", child | SS_ETCHEDFRAME | SS_NOTIFY, 0};
     case ControlKind::PictureBox:
-    case ControlKind::Image:
-      return {"STATIC", child | SS_BITMAP | SS_NOTIFY, 0};
-    case ControlKind::Timer:
-      break;
+    case ControlKind::Image: return {"STATIC", child | SS_BITMAP | SS_NOTIFY, 0};
+    case ControlKind::Timer: break;
   }
   return {nullptr, 0, 0};
 }
@@ -101,8 +96,7 @@ bool IsFocusable(const NativeControl& c) {
 HWND FirstInTabOrder(NativeWindow& w) {
   const NativeControl* best = nullptr;
   for (const auto& c : w.controls)
-    if (IsFocusable(c) && c.design->tabIndex >= 0 && (!best || c.design->tabIndex < best->design->tabIndex))
-      best = &c;
+    if (IsFocusable(c) && c.design->tabIndex >= 0 && (!best || c.design->tabIndex < best->design->tabIndex)) best = &c;
   return best ? best->hwnd : nullptr;
 }
 
@@ -124,8 +118,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   // After a handler returns, `w` may be gone: a handler can unload its own
   // window. Every handler call below is therefore the last use of `w`.
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
@@ -141,9 +134,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 #endif
       return 0;
     }
-    case WM_PRINTCLIENT:
-      Paint(*w, reinterpret_cast<HDC>(wp));
-      return 0;
+    case WM_PRINTCLIENT: Paint(*w, reinterpret_cast<HDC>(wp)); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {
       NativeControl* c = ControlFromChild(*w, reinterpret_cast<HWND>(lp));
@@ -166,9 +157,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (click) form.OnClick(c->design->name);
       return 0;
     }
-    case WM_LBUTTONDOWN:
-      form.OnClick("");
-      return 0;
+    case WM_LBUTTONDOWN: form.OnClick(""); return 0;
     case WM_TIMER:
       for (const auto& c : w->controls)
         if (c.timerId == wp) {
@@ -221,8 +210,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       platform->WindowGone();
       return DefWindowProcA(hwnd, msg, wp, lp);
     }
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -248,11 +236,13 @@ void WindowStyle(const FormDesign& d, DWORD& style, DWORD& exStyle) {
   style = WS_CLIPCHILDREN | (d.border == Border::Sizable ? WS_THICKFRAME : WS_DLGFRAME);
   exStyle = 0;
   if (d.titleBar) style |= WS_CAPTION | WS_SYSMENU;
-  else style |= WS_POPUP;
+  else
+    style |= WS_POPUP;
   if (d.minButton) style |= WS_MINIMIZEBOX;
   if (d.maxButton) style |= WS_MAXIMIZEBOX;
   if (!d.showInTaskbar) exStyle |= WS_EX_TOOLWINDOW;
-  else if (!d.titleBar) exStyle |= WS_EX_APPWINDOW;
+  else if (!d.titleBar)
+    exStyle |= WS_EX_APPWINDOW;
 }
 
 void CreateControls(Win32Platform& platform, NativeWindow& w) {
@@ -320,8 +310,7 @@ void CreateControls(Win32Platform& platform, NativeWindow& w) {
         SendMessageA(c.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(c.bitmap));
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
   // A frame lies beneath what it holds.
@@ -332,9 +321,7 @@ void CreateControls(Win32Platform& platform, NativeWindow& w) {
 
 }  // namespace
 
-bool IsFormWindow(HWND hwnd) {
-  return reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) == FormProc;
-}
+bool IsFormWindow(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) == FormProc; }
 
 SIZE RenderLimit(const NativeWindow& w) {
   RECT rc;
@@ -361,8 +348,8 @@ NativeWindow* CreateFormWindow(Win32Platform& platform, Form& form) {
   w->platform = &platform;
   w->form = &form;
   w->controls.resize(d.controls.size());
-  if (!CreateWindowExA(exStyle, className.c_str(), std::string(d.caption).c_str(), style, x, y, width, height,
-                       nullptr, nullptr, platform.instance(), w)) {
+  if (!CreateWindowExA(exStyle, className.c_str(), std::string(d.caption).c_str(), style, x, y, width, height, nullptr,
+                       nullptr, platform.instance(), w)) {
     if (!w->hwnd) delete w;  // never attached; an attached one went in WM_NCDESTROY
     return nullptr;
   }

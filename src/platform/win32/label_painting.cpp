@@ -84,11 +84,8 @@ LRESULT CALLBACK TransparentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_PRINTCLIENT:
-      PaintTransparent(*c, reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
+    case WM_PRINTCLIENT: PaintTransparent(*c, reinterpret_cast<HDC>(wp)); return 0;
+    case WM_ERASEBKGND: return 1;  // painted whole in WM_PAINT
     case WM_SETTEXT: {
       // Store the text without the static's own immediate repaint, which
       // would draw an opaque background for a moment.
@@ -96,8 +93,7 @@ LRESULT CALLBACK TransparentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       InvalidateRect(hwnd, nullptr, FALSE);
       return r;
     }
-    default:
-      return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
+    default: return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
   }
 }
 
@@ -109,8 +105,8 @@ bool IsTransparent(const NativeControl& c) {
 
 void MakeTransparent(NativeControl& c) {
   SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
-  c.baseProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentProc)));
+  c.baseProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentProc)));
 }
 
 void PaintFormBackground(NativeWindow& w, HDC dc, POINT origin, const RECT& area) {
@@ -129,8 +125,8 @@ void PaintFormBackground(NativeWindow& w, HDC dc, POINT origin, const RECT& area
   if (IntersectRect(&drawn, &area, &pic)) {
     HDC src = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(src, w.picture->bitmap);
-    BitBlt(dc, drawn.left, drawn.top, drawn.right - drawn.left, drawn.bottom - drawn.top, src,
-           drawn.left + origin.x, drawn.top + origin.y, SRCCOPY);
+    BitBlt(dc, drawn.left, drawn.top, drawn.right - drawn.left, drawn.bottom - drawn.top, src, drawn.left + origin.x,
+           drawn.top + origin.y, SRCCOPY);
     SelectObject(src, old);
     DeleteDC(src);
   }

@@ -90,8 +90,7 @@ std::unique_ptr<RenderedPicture> RenderPicture(const std::string& bytes, int max
   // Only the top-left part that can be seen, one picture pixel to one pixel.
   const OLE_XSIZE_HIMETRIC partWidth = MulDiv(out->width, kHimetricPerInch, dpiX);
   const OLE_YSIZE_HIMETRIC partHeight = MulDiv(out->height, kHimetricPerInch, dpiY);
-  const HRESULT hr = picture.p->Render(dc, 0, 0, out->width, out->height, 0, hmHeight, partWidth, -partHeight,
-                                       nullptr);
+  const HRESULT hr = picture.p->Render(dc, 0, 0, out->width, out->height, 0, hmHeight, partWidth, -partHeight, nullptr);
   SelectObject(dc, old);
   DeleteDC(dc);
   if (FAILED(hr)) return nullptr;

@@ -17,9 +17,9 @@ namespace {
 void RestrictLibrarySearch() {
   using SetDirs = BOOL(WINAPI*)(DWORD);
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto set = kernel ? reinterpret_cast<SetDirs>(
-                          reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
-                    : nullptr;
+  auto set =
+      kernel ? reinterpret_cast<SetDirs>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
+             : nullptr;
   if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryA("");  // and never the current directory, where the flag is missing
 }
@@ -233,14 +233,15 @@ std::optional<std::string> Win32Platform::ProgramFolder() {
 
 // --- shell and sound --------------------------------------------------------------
 
-bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, const char* file,
-                                  const char* parameters, const char* directory, int showCommand) {
+bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, const char* file, const char* parameters,
+                                  const char* directory, int showCommand) {
   // shell32 is large and needed only for a launch, so it is loaded then, and
   // from the system folder like every library loaded at run time.
   using Execute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   if (!shell32_) shell32_ = LoadSystemLibrary(L"shell32.dll");
-  auto execute = shell32_ ? reinterpret_cast<Execute>(reinterpret_cast<void*>(GetProcAddress(shell32_, "ShellExecuteA")))
-                          : nullptr;
+  auto execute = shell32_
+                     ? reinterpret_cast<Execute>(reinterpret_cast<void*>(GetProcAddress(shell32_, "ShellExecuteA")))
+                     : nullptr;
   if (!execute) return false;
   EnsureCom();
   (void)execute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
@@ -250,8 +251,8 @@ bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, con
 bool Win32Platform::SndPlaySoundA(const std::string& name, unsigned flags) {
   using Play = BOOL(WINAPI*)(LPCSTR, UINT);
   if (!winmm_) winmm_ = LoadSystemLibrary(L"winmm.dll");
-  auto play = winmm_ ? reinterpret_cast<Play>(reinterpret_cast<void*>(GetProcAddress(winmm_, "sndPlaySoundA")))
-                     : nullptr;
+  auto play =
+      winmm_ ? reinterpret_cast<Play>(reinterpret_cast<void*>(GetProcAddress(winmm_, "sndPlaySoundA"))) : nullptr;
   if (!play) return false;
   (void)play(name.c_str(), flags);
   return true;

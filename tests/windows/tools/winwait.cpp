@@ -5,14 +5,29 @@
 //                   matches any title (the splash and About have none)
 //   --unless TITLE  exit 3 if a window of this title shows up first
 //   --rect          print the window's screen rectangle: "x y width height"
-//   --child ID      with --rect, the rectangle of that control instead
+//   --child FORM.CONTROL   with --rect, the rectangle of that control
+//                   instead (Form1.Label7), found by the id the program gives it
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+
+#include "about/form3.h"
+#include "mainwindow/form1.h"
 
 namespace {
+
+int ControlId(std::string_view name) {
+  const auto dot = name.find('.');
+  if (dot == std::string_view::npos) return 0;
+  const std::string_view form = name.substr(0, dot), control = name.substr(dot + 1);
+  const tavlin::FormDesign* design = form == "Form1"   ? &tavlin::Form1Design()
+                                     : form == "Form3" ? &tavlin::Form3Design()
+                                                       : nullptr;
+  return design ? design->ControlId(control).value_or(0) : 0;
+}
 
 HWND Visible(const char* cls, const char* title) {
   HWND w = FindWindowExA(nullptr, nullptr, cls, title);
@@ -30,11 +45,16 @@ int main(int argc, char** argv) {
   bool rect = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--class") && i + 1 < argc) cls = argv[++i];
-    else if (!std::strcmp(argv[i], "--unless") && i + 1 < argc) unless = argv[++i];
-    else if (!std::strcmp(argv[i], "--child") && i + 1 < argc) child = std::atoi(argv[++i]);
-    else if (!std::strcmp(argv[i], "--rect")) rect = true;
-    else if (positionals < 2) positional[positionals++] = argv[i];
-    else return 2;
+    else if (!std::strcmp(argv[i], "--unless") && i + 1 < argc)
+      unless = argv[++i];
+    else if (!std::strcmp(argv[i], "--child") && i + 1 < argc) {
+      if (!(child = ControlId(argv[++i]))) return 2;
+    } else if (!std::strcmp(argv[i], "--rect"))
+      rect = true;
+    else if (positionals < 2)
+      positional[positionals++] = argv[i];
+    else
+      return 2;
   }
   if (!positionals) return 2;
   const char* title = cls && !*positional[0] ? nullptr : positional[0];

@@ -11,9 +11,7 @@ namespace tavlin {
 
 namespace {
 
-std::size_t EndLength(LineInfo::End e) {
-  return e == LineInfo::End::CrLf ? 2 : e == LineInfo::End::None ? 0 : 1;
-}
+std::size_t EndLength(LineInfo::End e) { return e == LineInfo::End::CrLf ? 2 : e == LineInfo::End::None ? 0 : 1; }
 
 const char* EndBytes(LineInfo::End e) {
   switch (e) {
@@ -26,9 +24,7 @@ const char* EndBytes(LineInfo::End e) {
 }
 
 // Zero-based index of the first line of an item's block.
-std::size_t BlockStart(long long item) {
-  return static_cast<std::size_t>(LineOf(MenuField::ItemName, item) - 2);
-}
+std::size_t BlockStart(long long item) { return static_cast<std::size_t>(LineOf(MenuField::ItemName, item) - 2); }
 
 }  // namespace
 

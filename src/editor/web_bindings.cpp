@@ -240,7 +240,8 @@ class PageDisc final : public DiscFiles {
       const std::string parent = slash == std::string::npos ? "" : name.substr(0, slash);
       folders_[parent].push_back({name.substr(slash + 1), folder, false});
       if (folder) folders_[name];
-      else sizes_[name] = e["size"].as<double>();
+      else
+        sizes_[name] = e["size"].as<double>();
       if (!bytes[path].isUndefined()) files_[name] = bytes[path].as<std::string>();
       if (parent.empty() && !folder && LowerCase(name) == kMenuDefinitionFile) menuName = name;
     }
@@ -335,10 +336,10 @@ EMSCRIPTEN_BINDINGS(tavlin) {
       .function("encode", &tavlin::Encode)
       .function("markSaved", &MenuDocument::MarkSaved)
       .function("modified", &MenuDocument::Modified)
-      .function("lineCount", optional_override([](const MenuDocument& d) { return static_cast<double>(d.LineCount()); }))
-      .function("text", optional_override([](const MenuDocument& d, double line) {
-                  return d.Text(static_cast<long long>(line));
-                }))
+      .function("lineCount",
+                optional_override([](const MenuDocument& d) { return static_cast<double>(d.LineCount()); }))
+      .function("text", optional_override(
+                            [](const MenuDocument& d, double line) { return d.Text(static_cast<long long>(line)); }))
       .function("roleOf", &tavlin::RoleOf)
       .function("whatLineHolds", optional_override([](const MenuDocument& d, double line) {
                   return d.WhatLineHolds(static_cast<long long>(line));
@@ -348,12 +349,10 @@ EMSCRIPTEN_BINDINGS(tavlin) {
                 }))
       .function("items", optional_override([](const MenuDocument& d) { return static_cast<double>(d.Items()); }))
       .function("addItem", &MenuDocument::AddItem)
-      .function("duplicateItem", optional_override([](MenuDocument& d, double k) {
-                  return d.DuplicateItem(static_cast<long long>(k));
-                }))
-      .function("removeItem", optional_override([](MenuDocument& d, double k) {
-                  return d.RemoveItem(static_cast<long long>(k));
-                }))
+      .function("duplicateItem",
+                optional_override([](MenuDocument& d, double k) { return d.DuplicateItem(static_cast<long long>(k)); }))
+      .function("removeItem",
+                optional_override([](MenuDocument& d, double k) { return d.RemoveItem(static_cast<long long>(k)); }))
       .function("moveItem", optional_override([](MenuDocument& d, double from, double to) {
                   return d.MoveItem(static_cast<long long>(from), static_cast<long long>(to));
                 }))
@@ -365,7 +364,7 @@ EMSCRIPTEN_BINDINGS(tavlin) {
   // The line of a header field (item 0) or of an item's field.
   function("lineOf", optional_override([](MenuField f, double item) {
              return static_cast<double>(tavlin::IsItemField(f) ? tavlin::LineOf(f, static_cast<long long>(item))
-                                                                : tavlin::LineOf(f));
+                                                               : tavlin::LineOf(f));
            }));
   function("fieldName", optional_override([](MenuField f) { return std::string(tavlin::FieldName(f)); }));
   function("design", &tavlin::Design);

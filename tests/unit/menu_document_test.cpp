@@ -23,8 +23,10 @@ Module1 ReadBack(const MenuDocument& d) {
 
 TEST(MenuDocument, UnchangedBytesComeBackAsTheyWere) {
   const std::string longLine(70000, 'x');
-  for (const std::string& bytes : {std::string(""), std::string("a\r\nb\nc\rd"), std::string("\xEF\xBB\xBF" "1\r\n2\r\n"),
-                                  std::string("n\0ul\r\r\n\n\xE9\x81\xFF", 13), "a\r\n" + longLine + "\r\nb"}) {
+  for (const std::string& bytes : {std::string(""), std::string("a\r\nb\nc\rd"),
+                                   std::string("\xEF\xBB\xBF"
+                                               "1\r\n2\r\n"),
+                                   std::string("n\0ul\r\r\n\n\xE9\x81\xFF", 13), "a\r\n" + longLine + "\r\nb"}) {
     MenuDocument d(bytes);
     EXPECT_EQ(Saved(d), bytes);
     // Written out line by line, too: after a change that was taken back,
@@ -87,8 +89,7 @@ TEST(MenuDocument, ItemBlocksMoveWholeAndTheCountFollows) {
   EXPECT_EQ(d.Text(d.LineCount()), "tail note");
   EXPECT_FALSE(d.MoveItem(1, 5));
   EXPECT_FALSE(d.RemoveItem(0));
-  while (d.Undo()) {
-  }
+  while (d.Undo()) {}
   EXPECT_EQ(Saved(d), f.Text() + "tail note\r\n");
 }
 
@@ -124,7 +125,9 @@ TEST(MenuDocument, TypingIsOneChangeAndSavingMarksTheState) {
 
 TEST(MenuDocument, ACharacterTheCodePageLacksIsRefusedWithItsPlace) {
   MenuDocument d(MenuFile::Example().Text());
-  d.Set(MenuField::ItemFile, 2, "r\xC3\xA9" "ad\xE2\x9C\x93.txt");
+  d.Set(MenuField::ItemFile, 2,
+        "r\xC3\xA9"
+        "ad\xE2\x9C\x93.txt");
   const MenuDocument::Encoded e = d.Encode();
   EXPECT_FALSE(e.bytes);
   EXPECT_EQ(e.line, 34);

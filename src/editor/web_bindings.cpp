@@ -125,6 +125,8 @@ val Design(const std::string& name) {
   o.set("clientWidth", Pixels(f.clientWidth));
   o.set("clientHeight", Pixels(f.clientHeight));
   o.set("titleBar", f.titleBar);
+  o.set("minButton", f.minButton);
+  o.set("maxButton", f.maxButton);
   o.set("picture", std::string(ArtworkName(f.picture)));
   o.set("font", Font(f.font));
   o.set("controls", Array(f.controls, [&](const ControlDesign& c) {

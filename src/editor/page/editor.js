@@ -508,8 +508,14 @@ function windowFrame(design, titled) {
   const frame = el("div", {className: "window" + (titled ? " titled" : "")});
   if (titled) {
     frame.append(el("div", {className: "titlebar"}, el("span", {className: "icon"}),
-      el("span", {className: "caption"}, design.caption), el("span", {className: "min", ariaHidden: "true"}, "_"),
-      el("span", {className: "close", ariaHidden: "true"}, "×")));
+      el("span", {className: "caption"}, design.caption)));
+    // Windows shows both boxes when either is wanted, the unwanted one greyed.
+    if (design.minButton || design.maxButton) {
+      frame.firstChild.append(el("span", {className: "min" + (design.minButton ? "" : " off")}, "_"),
+        el("span", {className: "max" + (design.maxButton ? "" : " off")}, "□"));
+    }
+    frame.firstChild.append(el("span", {className: "close"}, "×"));
+    for (const box of frame.firstChild.querySelectorAll(".min, .max, .close")) box.setAttribute("aria-hidden", "true");
   }
   const client = el("div", {className: "client"});
   client.dataset.form = design.name;

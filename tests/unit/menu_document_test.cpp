@@ -23,10 +23,11 @@ Module1 ReadBack(const MenuDocument& d) {
 
 TEST(MenuDocument, UnchangedBytesComeBackAsTheyWere) {
   const std::string longLine(70000, 'x');
+  static constexpr char kControls[] = "n\0ul\r\r\n\n\xE9\x81\xFF";
   for (const std::string& bytes : {std::string(""), std::string("a\r\nb\nc\rd"),
                                    std::string("\xEF\xBB\xBF"
                                                "1\r\n2\r\n"),
-                                   std::string("n\0ul\r\r\n\n\xE9\x81\xFF", 13), "a\r\n" + longLine + "\r\nb"}) {
+                                   std::string(kControls, sizeof kControls - 1), "a\r\n" + longLine + "\r\nb"}) {
     MenuDocument d(bytes);
     EXPECT_EQ(Saved(d), bytes);
     // Written out line by line, too: after a change that was taken back,

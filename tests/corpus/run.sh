@@ -8,7 +8,7 @@
 # named after LABEL.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-out=$1 exe=$2 planted_dll=$3 label=$4
+out=$1 exe=$(realpath "$2") planted_dll=$(realpath "$3") label=$4
 w64=$root/build/win64
 for f in "$w64/disc_check.exe" "$exe" "$planted_dll"; do
   [[ -f "$f" ]] || { echo "corpus: $f is missing" >&2; exit 1; }

@@ -82,6 +82,49 @@ TEST_F(About, ShowsTheMakerAndItsPicturesWhereDesigned) {
   }
 }
 
+TEST_F(About, FrameShowsItsTopEdgeJustInsideTheWindow) {
+  HWND about = OpenBy(kLabel2);
+  ASSERT_NE(about, nullptr);
+  // The etched edge: a shadow line with a highlight line below it, across
+  // the frame's width (2 to 164), a few pixels below the client area's top.
+  const Capture top = Capture::Client(about, RECT{0, 0, 166, 8});
+  const auto colour = [](int index) {
+    const COLORREF c = GetSysColor(index);
+    return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+  };
+  int edge = -1;
+  for (int y = 0; y + 1 < top.height() && edge < 0; ++y) {
+    int shadow = 0, light = 0;
+    for (int x = 4; x < 160; ++x) {
+      shadow += top.At(x, y) == colour(COLOR_BTNSHADOW);
+      light += top.At(x, y + 1) == colour(COLOR_BTNHIGHLIGHT);
+    }
+    if (shadow == 156 && light == 156) edge = y;
+  }
+  EXPECT_GE(edge, 1) << top.Summary();
+  EXPECT_LE(edge, 3) << top.Summary();
+}
+
+// A click is a press and a release on the same control: what slides off
+// before the release does nothing.
+TEST_F(About, LinkAndPictureClickOnReleaseOverThemOnly) {
+  BringToFront(main);
+  POINT away = CentreOnScreen(Ctl(kList1));
+  DragScreen(CentreOnScreen(Ctl(kLabel7)), away);
+  EXPECT_EQ(app->WaitFor("TavlinForm3", 1000), nullptr) << "pressing the web line and sliding off opened About";
+  HWND about = OpenBy(kLabel7);
+  ASSERT_NE(about, nullptr);
+
+  HWND picture = Control(about, kPicture1);
+  BringToFront(about);
+  DragScreen(CentreOnScreen(picture), CentreOnScreen(Control(about, kAboutLabel2)));
+  EXPECT_FALSE(Closed(about, 800)) << "pressing the picture and sliding off closed About";
+  BringToFront(about);
+  DragScreen(CentreOnScreen(picture), CentreOnScreen(picture));
+  EXPECT_TRUE(Closed(about));
+  EXPECT_TRUE(app->Running());
+}
+
 struct ClickPoint {
   const char* name;
   int control;  // 0: a point of the window itself

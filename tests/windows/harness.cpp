@@ -389,13 +389,13 @@ void BringToFront(HWND top) {
   WaitUntil([top] { return GetForegroundWindow() == top; }, 1000);
 }
 
-void ClickScreen(POINT p) {
+void DragScreen(POINT down, POINT up) {
   // Every event carries the point. Under Wine a cursor moved by input can
   // spring back for a moment (a late echo of the X pointer warp), and a
   // press without a position of its own would go wherever the cursor is.
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  auto event = [&](DWORD flags) {
+  auto event = [&](POINT p, DWORD flags) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = MulDiv(p.x - left, 65535, width - 1);
@@ -403,12 +403,25 @@ void ClickScreen(POINT p) {
     in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &in, sizeof(INPUT));
   };
-  event(0);
+  event(down, 0);
   Sleep(40);
-  event(MOUSEEVENTF_LEFTDOWN);
+  event(down, MOUSEEVENTF_LEFTDOWN);
   Sleep(40);
-  event(MOUSEEVENTF_LEFTUP);
+  if (up.x != down.x || up.y != down.y) {
+    event(up, 0);
+    Sleep(40);
+  }
+  event(up, MOUSEEVENTF_LEFTUP);
   Sleep(30);
+}
+
+void ClickScreen(POINT p) { DragScreen(p, p); }
+
+POINT CentreOnScreen(HWND w) {
+  const SIZE s = ClientSize(w);
+  POINT p{s.cx / 2, s.cy / 2};
+  ClientToScreen(w, &p);
+  return p;
 }
 
 void ClickAt(HWND w, int x, int y) {
@@ -681,7 +694,7 @@ void ProbeLog::ReleaseProbes() const {
 }
 
 std::vector<ProbeRun> ProbeLog::Runs() const {
-  // Records of three lines: pid=, cwd=, cmd=.
+  // Records of four lines: pid=, cwd=, mode=, cmd=.
   std::vector<ProbeRun> out;
   const std::string s = ReadFile(path_);
   std::size_t pos = 0;
@@ -699,7 +712,10 @@ std::vector<ProbeRun> ProbeLog::Runs() const {
     } else if (line.rfind("cwd=", 0) == 0 && fields == 1) {
       run.currentDirectory = line.substr(4);
       fields = 2;
-    } else if (line.rfind("cmd=", 0) == 0 && fields == 2) {
+    } else if (line.rfind("mode=", 0) == 0 && fields == 2) {
+      run.errorMode = static_cast<UINT>(std::strtoul(line.c_str() + 5, nullptr, 10));
+      fields = 3;
+    } else if (line.rfind("cmd=", 0) == 0 && fields == 3) {
       run.commandLine = line.substr(4);
       out.push_back(run);
       fields = 0;

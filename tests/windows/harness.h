@@ -120,6 +120,9 @@ void BringToFront(HWND top);
 // Where the close box of a top-level window is, found by hit-testing its title bar.
 bool FindCloseBox(HWND top, POINT& screen);
 void ClickScreen(POINT p);
+// Presses the button at one point of the screen and lets it go at another.
+void DragScreen(POINT down, POINT up);
+POINT CentreOnScreen(HWND w);
 
 // --- pixels -------------------------------------------------------------------------------
 
@@ -188,6 +191,7 @@ HWND Control(HWND form, int id);
 struct ProbeRun {
   std::string currentDirectory, commandLine;
   DWORD pid = 0;
+  UINT errorMode = 0;
 };
 class ProbeLog {
  public:

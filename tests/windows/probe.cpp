@@ -13,9 +13,11 @@ int main() {
   if (n == 0 || n >= MAX_PATH) return 2;
   char cwd[MAX_PATH];
   const DWORD c = GetCurrentDirectoryA(MAX_PATH, cwd);
+  // The error mode it was handed: a program on the disc should get Windows'
+  // prompts for a missing disc, not the menu's quiet failures.
   const std::string record = "pid=" + std::to_string(GetCurrentProcessId()) +
-                             "\r\ncwd=" + std::string(cwd, c < MAX_PATH ? c : 0) + "\r\ncmd=" + GetCommandLineA() +
-                             "\r\n";
+                             "\r\ncwd=" + std::string(cwd, c < MAX_PATH ? c : 0) +
+                             "\r\nmode=" + std::to_string(GetErrorMode()) + "\r\ncmd=" + GetCommandLineA() + "\r\n";
   // One write in append mode, so that two probes never mix their records.
   HANDLE f = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -20,6 +20,7 @@
 #include "platform/design.h"
 #include "platform/form.h"
 #include "platform/platform.h"
+#include "platform/win32/system_error_mode.h"
 
 namespace tavlin {
 
@@ -46,7 +47,8 @@ struct NativeControl {
   HBRUSH backBrush = nullptr;  // owned; set when the design gives a background
   HBITMAP bitmap = nullptr;    // owned; the picture of a picture box or image
   UINT_PTR timerId = 0;
-  WNDPROC baseProc = nullptr;  // the static's own procedure, for labels
+  WNDPROC baseProc = nullptr;  // the static's own procedure, for labels, frames and pictures
+  bool pressed = false;        // the mouse button went down on it and has not come up
   struct NativeWindow* window = nullptr;
 };
 
@@ -59,6 +61,7 @@ struct NativeWindow {
   HFONT windowFont = nullptr;
   std::unique_ptr<RenderedPicture> picture;
   HWND lastFocus = nullptr;
+  bool pressed = false;  // the mouse button went down on the form itself
 };
 
 inline COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
@@ -86,7 +89,8 @@ void SetFormPicture(NativeWindow& w, std::unique_ptr<RenderedPicture> picture);
 
 // --- label_painting.cpp
 bool IsTransparent(const NativeControl& c);  // labels and frames
-void MakeTransparent(NativeControl& c);
+// Handles the painting messages of a label or frame; false for the others.
+bool PaintMessage(NativeControl& c, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 // The form's own face at `area` of a DC whose (0,0) lies at `origin` of the
 // form's client area: its picture, and the background colour beyond.
 void PaintFormBackground(NativeWindow& w, HDC dc, POINT origin, const RECT& area);
@@ -143,6 +147,7 @@ class Win32Platform final : public Platform {
  private:
   NativeControl* Find(Form& form, std::string_view control);
 
+  SystemErrorMode errorMode_;  // first, so that every step after it fails quietly
   HINSTANCE instance_ = nullptr;
   int dpi_ = 96;
   int loadedWindows_ = 0;

@@ -106,6 +106,57 @@ void Paint(NativeWindow& w, HDC dc) {
   PaintFormBackground(w, dc, POINT{0, 0}, rc);
 }
 
+// A click is a press and a release on the same control, as on a push
+// button: pressing, sliding off and letting go does nothing, and a window
+// that closes on the click does not let the release fall on what was
+// beneath it. The mouse is captured from press to release to tell.
+bool PressAndRelease(HWND hwnd, bool& pressed, UINT msg, LPARAM lp) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      pressed = true;
+      SetCapture(hwnd);
+      return false;
+    case WM_LBUTTONUP: {
+      if (!pressed) return false;
+      pressed = false;
+      ReleaseCapture();
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      return PtInRect(&rc, at) != FALSE;
+    }
+    case WM_CAPTURECHANGED: pressed = false; return false;
+    default: return false;
+  }
+}
+
+bool IsMouseButton(UINT msg) {
+  return msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_LBUTTONUP || msg == WM_CAPTURECHANGED;
+}
+
+// Labels, frames and pictures: statics that click on release and, for
+// labels and frames, paint themselves over the form.
+LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* c = reinterpret_cast<NativeControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  LRESULT result = 0;
+  if (IsTransparent(*c) && PaintMessage(*c, msg, wp, lp, result)) return result;
+  if (IsMouseButton(msg)) {
+    // The static's own notice comes on the press; this one on the release.
+    if (PressAndRelease(hwnd, c->pressed, msg, lp))
+      SendMessageA(c->window->hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(hwnd));
+    return msg == WM_CAPTURECHANGED ? CallWindowProcA(c->baseProc, hwnd, msg, wp, lp) : 0;
+  }
+  return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
+}
+
+void SubclassStatic(NativeControl& c) {
+  SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
+  c.baseProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticProc)));
+}
+
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* w = static_cast<NativeWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
@@ -286,7 +337,7 @@ void CreateControls(Win32Platform& platform, NativeWindow& w) {
       c.hasForeColor = true;
     }
     if (cd.backColor) c.backBrush = CreateSolidBrush(ToColorRef(*cd.backColor));
-    if (IsTransparent(c)) MakeTransparent(c);
+    if (ClassFor(cd).className == std::string_view("STATIC")) SubclassStatic(c);
     switch (cd.kind) {
       case ControlKind::Label:
         if (cd.autoSize) {

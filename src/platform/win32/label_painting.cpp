@@ -23,13 +23,20 @@ UINT LabelFormat(const NativeControl& c) {
 
 // A label's text or a frame's etched edge, drawn into `box`.
 void DrawContent(const NativeControl& c, HDC dc, RECT box) {
+  HGDIOBJ oldFont = SelectObject(dc, c.font);
   if (c.design->kind == ControlKind::Frame) {
+    // A frame's top edge runs half a line of its font below its top, where
+    // a caption would sit on it; designs count on that (About's frame lies
+    // above the window's top so that its top edge shows just inside).
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    box.top += tm.tmHeight / 2;
     DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
+    SelectObject(dc, oldFont);
     return;
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, c.hasForeColor ? c.foreColor : GetSysColor(COLOR_BTNTEXT));
-  HGDIOBJ oldFont = SelectObject(dc, c.font);
   const std::string text = TextOf(c.hwnd);
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, LabelFormat(c));
   SelectObject(dc, oldFont);
@@ -74,39 +81,37 @@ void PaintTransparent(NativeControl& c, HDC target) {
   DeleteDC(dc);
 }
 
-LRESULT CALLBACK TransparentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* c = reinterpret_cast<NativeControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      PaintTransparent(*c, dc);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT: PaintTransparent(*c, reinterpret_cast<HDC>(wp)); return 0;
-    case WM_ERASEBKGND: return 1;  // painted whole in WM_PAINT
-    case WM_SETTEXT: {
-      // Store the text without the static's own immediate repaint, which
-      // would draw an opaque background for a moment.
-      const LRESULT r = DefWindowProcA(hwnd, msg, wp, lp);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return r;
-    }
-    default: return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
-  }
-}
-
 }  // namespace
 
 bool IsTransparent(const NativeControl& c) {
   return c.design->kind == ControlKind::Label || c.design->kind == ControlKind::Frame;
 }
 
-void MakeTransparent(NativeControl& c) {
-  SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
-  c.baseProc =
-      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentProc)));
+bool PaintMessage(NativeControl& c, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(c.hwnd, &ps);
+      PaintTransparent(c, dc);
+      EndPaint(c.hwnd, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      PaintTransparent(c, reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;  // painted whole in WM_PAINT
+      return true;
+    case WM_SETTEXT:
+      // Store the text without the static's own immediate repaint, which
+      // would draw an opaque background for a moment.
+      result = DefWindowProcA(c.hwnd, msg, wp, lp);
+      InvalidateRect(c.hwnd, nullptr, FALSE);
+      return true;
+    default: return false;
+  }
 }
 
 void PaintFormBackground(NativeWindow& w, HDC dc, POINT origin, const RECT& area) {

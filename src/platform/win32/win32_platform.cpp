@@ -54,9 +54,6 @@ class FileSource final : public ByteSource {
 
 Win32Platform::Win32Platform() {
   RestrictLibrarySearch();
-  // A drive that is not ready (an empty CD drive in an item's folder) makes
-  // the directory change fail quietly instead of asking the user for a disc.
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   instance_ = GetModuleHandleA(nullptr);
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
@@ -244,7 +241,8 @@ bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, con
                      : nullptr;
   if (!execute) return false;
   EnsureCom();
-  (void)execute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand);
+  errorMode_.InStartMode(
+      [&] { (void)execute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand); });
   return true;  // what the shell made of it is not this caller's concern
 }
 

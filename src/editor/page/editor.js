@@ -622,6 +622,7 @@ function aboutPreview() {
     if (c.kind === "Timer") continue;
     const node = place(el("div"), c);
     if (c.kind === "Label") node.append(accessText(c.text));
+    if (c.kind === "Frame") node.append(el("div", {className: "edge"}));
     if (c.picture) node.append(el("img", {src: ARTWORK[c.picture], alt: c.name === "Image1" ? "Tavlin" : ""}));
     client.append(node);
   }

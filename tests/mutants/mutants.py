@@ -3,7 +3,10 @@
 reports which of them the suite catches: the unit tests for the core, the
 Windows tests under Wine for the backend. Run through scripts/mutants.
 
-  mutants.py [--only WORD...] [--report FILE]
+  mutants.py [--keep-tree] [--report FILE] [--only WORD...]
+
+--keep-tree runs on the copy as the last run left it, without copying the
+working tree again (to measure an older state of the tests).
 """
 import os
 import shutil
@@ -126,12 +129,16 @@ def main():
         i = args.index("--report")
         report = os.path.abspath(args[i + 1])
         del args[i:i + 2]
+    keep = "--keep-tree" in args
+    if keep:
+        args.remove("--keep-tree")
     words = args[1:] if args[:1] == ["--only"] else []
     faults = [f for f in FAULTS if not words or any(w in f[0] for w in words)]
     log = os.path.join(ROOT, "build", "mutants", "log.txt")
     os.makedirs(os.path.dirname(log), exist_ok=True)
     open(log, "w").close()
-    copy_tree()
+    if not keep:
+        copy_tree()
     kinds = sorted({f[4] for f in faults})
     for preset in ["native"] + (["win64"] if "windows" in kinds else []):
         if sh("cmake --preset %s >/dev/null" % preset, log):

@@ -381,6 +381,8 @@ EMSCRIPTEN_BINDINGS(tavlin) {
   function("mainWindow", &tavlin::MainWindow);
   function("check", &tavlin::Check);
   constant("backgroundFile", std::string(tavlin::kBackgroundFile));
+  constant("hideMarker", std::string(tavlin::kHideMarker));
+  constant("labelColorOn", std::string(tavlin::kLabelColorOn));
   constant("splashFile", std::string(tavlin::kSplashFile));
   constant("menuFile", std::string(tavlin::kMenuDefinitionFile));
 }

@@ -266,7 +266,7 @@ function buildForms() {
       const line = lineOf(field);
       if (hide.checked) {
         state.hidden[field] = doc.text(line);
-        edit(() => doc.setLine(line, "x"));
+        edit(() => doc.setLine(line, core.hideMarker));
       } else {
         edit(() => doc.setLine(line, state.hidden[field] ?? templateValue(field)));
       }
@@ -279,7 +279,7 @@ function buildForms() {
     });
   }
   $("#f-LabelColorFlag").addEventListener("change", (ev) =>
-    edit(() => doc.setLine(lineOf("LabelColorFlag"), ev.target.checked ? "yes" : "no")));
+    edit(() => doc.setLine(lineOf("LabelColorFlag"), ev.target.checked ? core.labelColorOn : "no")));
 }
 
 function templateValue(field) {

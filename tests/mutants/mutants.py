@@ -27,8 +27,9 @@ FAULTS = [
      "if (!titleColorIndex) return ColorOfNumber(0);", "if (!titleColorIndex) return std::nullopt;", "unit"),
     ("MenuTitle read one line late", "src/menu/menu_layout.cpp",
      "{2, 5, 8, 11, 14,", "{2, 5, 8, 12, 14,", "unit"),
-    ("item blocks start one line early", "src/menu/menu_layout.cpp",
-     "return kItemBlockLines * item + 15;", "return kItemBlockLines * item + 14;", "unit"),
+    ("an item's folder and file lines swapped", "src/menu/menu_layout.h",
+     "MenuField::ItemName,          MenuField::ItemPath,        MenuField::ItemFile,",
+     "MenuField::ItemName,          MenuField::ItemFile,        MenuField::ItemPath,", "unit"),
     ("the item loop stops one item short", "src/menu/menu_definition.cpp",
      "k <= passes && k <= kMaxMenuItems", "k < passes && k <= kMaxMenuItems", "unit"),
     ("the hide marker compared without lower-casing", "src/menu/markers.h",
@@ -71,14 +72,13 @@ FAULTS = [
     ("the shell gets the folder as parameters", "src/platform/win32/win32_platform.cpp",
      "operation, file, parameters, directory, showCommand)", "operation, file, directory, parameters, showCommand)",
      "windows"),
-    ("a label not repainted when its caption changes", "src/platform/win32/form_properties.cpp",
-     "  RedrawWindow(c.window->hwnd, &before, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);\n  RepaintArea(c);\n", "",
-     "windows"),
+    ("a frame's edge drawn at its very top", "src/platform/win32/label_painting.cpp",
+     "    box.top += tm.tmHeight / 2;\n", "", "windows"),
     ("a label keeps its designed size", "src/platform/win32/form_properties.cpp",
      "SetWindowPos(c.hwnd, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);",
      "(void)s;", "windows"),
     ("a click counts wherever the button is released", "src/platform/win32/form_windows.cpp",
-     "return PtInRect(&rc, at) != FALSE;", "return true;", "windows"),
+     "return PtInRect(&rc, at) != FALSE;", "return (void)at, true;", "windows"),
 ]
 
 
@@ -116,6 +116,12 @@ def suite(kind, log):
         return sh("build/native/unit_tests --gtest_brief=1 --gtest_fail_fast", log, timeout=600)
     if sh("cmake --build --preset win64 --target tavlin windows_tests probe", log):
         return "build"
+    # Real windows under Wine on a busy machine: a fault counts as caught
+    # only when the suite fails twice in a row.
+    return windows_run(log) and windows_run(log)
+
+
+def windows_run(log):
     return sh('source scripts/lib/wine.sh && wine_setup --own-display && trap wine_stop EXIT && '
               'tests/windows/run.sh build/mutants-windows.xml build/win64/tavlin.exe mutant --gtest_brief=1 '
               '--gtest_fail_fast', log, timeout=900,

@@ -23,8 +23,8 @@ TEST(Launch, EachChoiceFillsTheButtonAndTheFourFieldsAndReplacesTheLast) {
   Disc d(MenuFile::Example(), ItemFolders);
   d.Select(0);
   // Text2 is filled although the file field is hidden.
-  EXPECT_EQ(Shown(d), (std::vector<std::string>{"Install now", "setup", "setup.exe", "Version 1.0",
-                                                "Installs the program."}));
+  EXPECT_EQ(Shown(d),
+            (std::vector<std::string>{"Install now", "setup", "setup.exe", "Version 1.0", "Installs the program."}));
   d.Select(1);
   EXPECT_EQ(Shown(d), (std::vector<std::string>{"Open", "docs", "readme.txt", "Plain text", "Notes on the disc."}));
   EXPECT_EQ(d.module1().SelectedPath, "docs");

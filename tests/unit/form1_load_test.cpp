@@ -81,9 +81,15 @@ TEST(Form1Load, HideMarkerIsAnXInEitherCaseAndNothingElse) {
 }
 
 TEST(Form1Load, LabelColouringNeedsExactlyYesInAnyCase) {
-  for (auto [flag, coloured] : std::initializer_list<std::pair<const char*, bool>>{
-           {"yes", true}, {"Yes", true}, {"YES", true}, {"yEs", true}, {"y", false}, {"yes.", false},
-           {"yes ", false}, {" yes", false}, {"", false}}) {
+  for (auto [flag, coloured] : std::initializer_list<std::pair<const char*, bool>>{{"yes", true},
+                                                                                   {"Yes", true},
+                                                                                   {"YES", true},
+                                                                                   {"yEs", true},
+                                                                                   {"y", false},
+                                                                                   {"yes.", false},
+                                                                                   {"yes ", false},
+                                                                                   {" yes", false},
+                                                                                   {"", false}}) {
     Disc d(With(8, flag));
     EXPECT_EQ(d.Ctl("Label4").foreColor, coloured ? kLightYellow : kDesignLabel) << '"' << flag << '"';
     EXPECT_EQ(d.Ctl("Label3").foreColor, coloured ? kLightYellow : kDesignLabel) << "hidden, " << flag;
@@ -91,10 +97,17 @@ TEST(Form1Load, LabelColouringNeedsExactlyYesInAnyCase) {
 }
 
 TEST(Form1Load, TitleColourFollowsTheNumberRuleOrKeepsTheDesign) {
-  for (auto [colour, want] : std::initializer_list<std::pair<const char*, Rgb>>{
-           {"14", kLightYellow}, {"14.5", kLightYellow}, {"13.5", kLightYellow}, {"0", kBlack}, {"16", kDesignTitle},
-           {"-1", kDesignTitle}, {"15.5", kDesignTitle}, {"40000", kDesignTitle}, {"abc", kDesignTitle},
-           {"", kDesignTitle}, {" 7x", kDesignTitle}}) {
+  for (auto [colour, want] : std::initializer_list<std::pair<const char*, Rgb>>{{"14", kLightYellow},
+                                                                                {"14.5", kLightYellow},
+                                                                                {"13.5", kLightYellow},
+                                                                                {"0", kBlack},
+                                                                                {"16", kDesignTitle},
+                                                                                {"-1", kDesignTitle},
+                                                                                {"15.5", kDesignTitle},
+                                                                                {"40000", kDesignTitle},
+                                                                                {"abc", kDesignTitle},
+                                                                                {"", kDesignTitle},
+                                                                                {" 7x", kDesignTitle}}) {
     Disc d(With(5, colour));
     EXPECT_EQ(d.Ctl("Label6").foreColor, want) << '"' << colour << '"';
     EXPECT_EQ(d.Ctl("Label1").foreColor, want == kDesignTitle ? kDesignLabel : want) << '"' << colour << '"';
@@ -138,11 +151,19 @@ TEST(Form1Load, SoundPlaysOnlyForAnOrdinaryFile) {
 }
 
 TEST(Form1Load, EveryStepFailsAloneAndTheRestStillRun) {
-  for (auto [op, target] : std::initializer_list<std::pair<std::string, std::string>>{
-           {"SetCaption", "Form1"}, {"SetPictureFromFile", ""}, {"ProgramFolder", ""}, {"OpenForInput", ""},
-           {"SetCaption", "Form1.Label1"}, {"SetVisible", "Form1.Label3"}, {"SetForeColor", "Form1.Label6"},
-           {"SetCaption", "Form1.Label6"}, {"SetForeColor", "Form1.Label2"}, {"AddItem", "Form1.List1"},
-           {"SetText", "Form1.Text4"}, {"FileExists", "tavlin.wav"}, {"SndPlaySoundA", ""}}) {
+  for (auto [op, target] : std::initializer_list<std::pair<std::string, std::string>>{{"SetCaption", "Form1"},
+                                                                                      {"SetPictureFromFile", ""},
+                                                                                      {"ProgramFolder", ""},
+                                                                                      {"OpenForInput", ""},
+                                                                                      {"SetCaption", "Form1.Label1"},
+                                                                                      {"SetVisible", "Form1.Label3"},
+                                                                                      {"SetForeColor", "Form1.Label6"},
+                                                                                      {"SetCaption", "Form1.Label6"},
+                                                                                      {"SetForeColor", "Form1.Label2"},
+                                                                                      {"AddItem", "Form1.List1"},
+                                                                                      {"SetText", "Form1.Text4"},
+                                                                                      {"FileExists", "tavlin.wav"},
+                                                                                      {"SndPlaySoundA", ""}}) {
     SCOPED_TRACE(op + " " + target);
     Disc d(MenuFile::Example(), [&](FakePlatform& p) {
       p.AddFile("tavlin.wav", "RIFF");

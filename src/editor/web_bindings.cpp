@@ -15,6 +15,7 @@
 #include "base/windows1252.h"
 #include "check/menu_check.h"
 #include "check/menu_template.h"
+#include "editor/label_size.h"
 #include "editor/menu_document.h"
 #include "mainwindow/form1.h"
 #include "menu/markers.h"
@@ -117,6 +118,13 @@ const char* ArtworkName(Artwork a) {
   return "";
 }
 
+// A self-sizing label takes its caption's size, its left and top edges kept,
+// as the program sizes it when made and on every change of caption.
+std::optional<PixelSize> OwnSize(const FormDesign& f, const ControlDesign& c, std::string_view caption) {
+  if (c.kind != ControlKind::Label || !c.autoSize) return std::nullopt;
+  return LabelSizeOf(c.font.value_or(f.font), caption);
+}
+
 val Design(const std::string& name) {
   const FormDesign& f = name == "Form1" ? Form1Design() : name == "Form3" ? Form3Design() : Form6Design();
   val o = val::object();
@@ -143,8 +151,9 @@ val Design(const std::string& name) {
           }
           d.set("left", left);
           d.set("top", top);
-          d.set("width", Pixels(c.width));
-          d.set("height", Pixels(c.height));
+          const auto own = OwnSize(f, c, c.text);
+          d.set("width", own ? own->width : Pixels(c.width));
+          d.set("height", own ? own->height : Pixels(c.height));
           d.set("text", Text(c.text));
           d.set("foreColor", Color(c.foreColor));
           d.set("backColor", Color(c.backColor));
@@ -217,6 +226,10 @@ val MainWindow(std::string menu, val menupic, int select) {
     s.set("foreColor", Color(fc.foreColor));
     s.set("items", Array(fc.items, [](const std::string& i) { return val(Text(i)); }));
     s.set("listIndex", fc.listIndex);
+    if (const auto own = OwnSize(main.Design(), c, fc.text)) {
+      s.set("width", own->width);
+      s.set("height", own->height);
+    }
     controls.set(std::string(c.name), s);
   }
   o.set("controls", controls);

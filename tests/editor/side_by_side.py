@@ -31,10 +31,10 @@ for c in ${3}; do echo "$c $(rect "$1" --child "Form1.$c")"; done
 
 
 # Captions beyond the example's, in its lines 11 and 14-18: a long title, and
-# every Windows-1252 byte from 0x20 in each label font, ampersands and a tab.
+# every Windows-1252 byte from 0x20 in each label font, ampersands and tabs.
 EVERY_BYTE = bytes(range(0x20, 0x100))
 CAPTIONS = [b"D\xe9j\xe0 vu & \xc7a && \xables \x8cuvres\xbb \x97 \x80 \x91run\x92 past the edge\x99"] + [
-    EVERY_BYTE[i:i + 56] for i in range(0, 224, 56)] + [b"&&\t" + EVERY_BYTE + b"&"]
+    EVERY_BYTE[i:i + 56] for i in range(0, 224, 56)] + [b"&&\t\t\t" + EVERY_BYTE + b"&"]
 
 
 def captions_disc():

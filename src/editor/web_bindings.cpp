@@ -33,9 +33,6 @@ val Bytes(std::string_view s) {
       .new_(emscripten::typed_memory_view(s.size(), reinterpret_cast<const unsigned char*>(s.data())));
 }
 std::string Text(std::string_view bytes) { return Windows1252ToUtf8(bytes); }
-// The page's names are Unicode; Windows hands them to the menu in its ANSI
-// code page, and a name that code page cannot spell never matches.
-std::string AsWindowsSeesIt(const std::string& name) { return Utf8ToWindows1252(name).value_or(name); }
 
 val Color(const std::optional<Rgb>& c) {
   if (!c) return val::null();
@@ -78,12 +75,6 @@ val RoleOf(const MenuDocument& d, double line) {
 }
 
 // --- design tables ---------------------------------------------------------
-
-// As the Windows backend places controls: MulDiv(twips, 96, 1440).
-int Pixels(Twips t) {
-  const long long n = static_cast<long long>(t) * 96;
-  return static_cast<int>(n >= 0 ? (n + 720) / 1440 : -((-n + 720) / 1440));
-}
 
 val Font(const FontDesign& f) {
   val o = val::object();
@@ -143,17 +134,13 @@ val Design(const std::string& name) {
           d.set("name", std::string(c.name));
           d.set("container", std::string(c.container));
           d.set("twips", Array(std::vector<Twips>{c.left, c.top, c.width, c.height}, [](Twips t) { return val(t); }));
-          // In the window's client area, frame offsets added as the backend adds them.
-          int left = Pixels(c.left), top = Pixels(c.top);
-          if (const auto frame = f.IndexOf(c.container)) {
-            left += Pixels(f.controls[*frame].left);
-            top += Pixels(f.controls[*frame].top);
-          }
-          d.set("left", left);
-          d.set("top", top);
+          // In the window's client area, placed as the backend places it.
+          const PixelRect at = f.Placed(c);
           const auto own = OwnSize(f, c, c.text);
-          d.set("width", own ? own->width : Pixels(c.width));
-          d.set("height", own ? own->height : Pixels(c.height));
+          d.set("left", at.left);
+          d.set("top", at.top);
+          d.set("width", own ? own->width : at.width);
+          d.set("height", own ? own->height : at.height);
           d.set("text", Text(c.text));
           d.set("foreColor", Color(c.foreColor));
           d.set("backColor", Color(c.backColor));
@@ -172,18 +159,18 @@ val Design(const std::string& name) {
 
 std::optional<std::string> Setting(const val& v) {
   if (v.isNull() || v.isUndefined()) return std::nullopt;
-  return AsWindowsSeesIt(v.as<std::string>());
+  return InWindows1252OrAsIs(v.as<std::string>());
 }
 
 val TitleColorOf(val text) { return Color(TitleColor(Setting(text))); }
 val ColorNumberOf(std::string text) {
-  const auto n = ColorNumber(AsWindowsSeesIt(text));
+  const auto n = ColorNumber(InWindows1252OrAsIs(text));
   return n ? val(*n) : val::null();
 }
 val ColorOf(int n) { return Color(ColorOfNumber(n)); }
 double ItemCountOf(val text) { return static_cast<double>(ItemCountValue(Setting(text))); }
-bool HideMarker(std::string s) { return IsHideMarker(AsWindowsSeesIt(s)); }
-bool LabelColorOn(std::string s) { return TurnsLabelColorOn(AsWindowsSeesIt(s)); }
+bool HideMarker(std::string s) { return IsHideMarker(InWindows1252OrAsIs(s)); }
+bool LabelColorOn(std::string s) { return TurnsLabelColorOn(InWindows1252OrAsIs(s)); }
 val Template(int items) { return Bytes(MenuTemplate(items)); }
 
 // The size the picture loader would be handed, or null when the program
@@ -249,7 +236,7 @@ class PageDisc final : public DiscFiles {
     std::string menuName = kMenuDefinitionFile;
     for (unsigned i = 0; i < n; ++i) {
       const val e = entries[i];
-      const std::string path = e["path"].as<std::string>(), name = AsWindowsSeesIt(path);
+      const std::string path = e["path"].as<std::string>(), name = InWindows1252OrAsIs(path);
       const bool folder = e["folder"].as<bool>();
       const auto slash = name.rfind('/');
       const std::string parent = slash == std::string::npos ? "" : name.substr(0, slash);

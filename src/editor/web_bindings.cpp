@@ -15,6 +15,7 @@
 #include "base/windows1252.h"
 #include "check/menu_check.h"
 #include "check/menu_template.h"
+#include "editor/label_size.h"
 #include "editor/menu_document.h"
 #include "mainwindow/form1.h"
 #include "menu/markers.h"
@@ -108,6 +109,13 @@ const char* ArtworkName(Artwork a) {
   return "";
 }
 
+// A self-sizing label takes its caption's size, its left and top edges kept,
+// as the program sizes it when made and on every change of caption.
+std::optional<PixelSize> OwnSize(const FormDesign& f, const ControlDesign& c, std::string_view caption) {
+  if (c.kind != ControlKind::Label || !c.autoSize) return std::nullopt;
+  return LabelSizeOf(c.font.value_or(f.font), caption);
+}
+
 val Design(const std::string& name) {
   const FormDesign& f = name == "Form1" ? Form1Design() : name == "Form3" ? Form3Design() : Form6Design();
   val o = val::object();
@@ -128,10 +136,11 @@ val Design(const std::string& name) {
           d.set("twips", Array(std::vector<Twips>{c.left, c.top, c.width, c.height}, [](Twips t) { return val(t); }));
           // In the window's client area, placed as the backend places it.
           const PixelRect at = f.Placed(c);
+          const auto own = OwnSize(f, c, c.text);
           d.set("left", at.left);
           d.set("top", at.top);
-          d.set("width", at.width);
-          d.set("height", at.height);
+          d.set("width", own ? own->width : at.width);
+          d.set("height", own ? own->height : at.height);
           d.set("text", Text(c.text));
           d.set("foreColor", Color(c.foreColor));
           d.set("backColor", Color(c.backColor));
@@ -204,6 +213,10 @@ val MainWindow(std::string menu, val menupic, int select) {
     s.set("foreColor", Color(fc.foreColor));
     s.set("items", Array(fc.items, [](const std::string& i) { return val(Text(i)); }));
     s.set("listIndex", fc.listIndex);
+    if (const auto own = OwnSize(main.Design(), c, fc.text)) {
+      s.set("width", own->width);
+      s.set("height", own->height);
+    }
     controls.set(std::string(c.name), s);
   }
   o.set("controls", controls);

@@ -31,13 +31,13 @@ EXAMPLE = os.path.join(ROOT, "examples", "disc")
 SCRATCH = tempfile.mkdtemp(prefix="editor-", dir=os.path.join(ROOT, "build"))
 DOWNLOADS = os.path.join(SCRATCH, "downloads")
 
-# Form1 at 96 DPI, from the window's design: left, top, width, height in
-# pixels; None where the label sizes itself to its text.
+# Form1 at 96 DPI, as the program lays it out: left, top, width, height in
+# pixels; None where the label's width follows its text (its height is its font's).
 FORM1 = {
     "List1": (20, 84, 193, 121), "Command1": (264, 124, 73, 41), "Text1": (20, 236, 150, 19),
     "Text2": (223, 236, 150, 19), "Text3": (20, 276, 353, 19), "Label1": (20, 68, None, 13),
-    "Label6": (167, 16, None, 32), "Label2": (20, 220, None, 13), "Label3": (223, 220, None, 13),
-    "Label4": (20, 260, None, 13), "Text4": (20, 316, 353, 19), "Label5": (20, 300, None, 14),
+    "Label6": (167, 16, None, 30), "Label2": (20, 220, None, 13), "Label3": (223, 220, None, 13),
+    "Label4": (20, 260, None, 13), "Text4": (20, 316, 353, 19), "Label5": (20, 300, None, 12),
     "Label7": (20, 352, 111, 15),
 }
 # Form3: the frame's items lie inside it, the frame at (2, -4).

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""The editor's preview of the example disc beside the real window under
-Wine: every control of Form1 where the program puts it, within 2 pixels.
+"""The editor's preview of the example disc, and of captions beyond it,
+beside the real window under Wine: every control of Form1 where the program
+puts it and as large, within 2 pixels.
 Leaves both screenshots in build/side-by-side/ to be looked at.
 
   side_by_side.py JUNIT.xml     (build/web and build/win64 built first)
@@ -29,12 +30,28 @@ for c in ${3}; do echo "$c $(rect "$1" --child "Form1.$c")"; done
 """
 
 
-def main():
-    os.makedirs(OUT, exist_ok=True)
-    real_png = os.path.join(OUT, "real.png")
-    subprocess.run([os.path.join(ROOT, "scripts", "preview"), DISC, real_png], check=True, stdout=subprocess.DEVNULL)
+# Captions beyond the example's, in its lines 11 and 14-18: a long title, and
+# every Windows-1252 byte from 0x20 in each label font, ampersands and tabs.
+EVERY_BYTE = bytes(range(0x20, 0x100))
+CAPTIONS = [b"D\xe9j\xe0 vu & \xc7a && \xables \x8cuvres\xbb \x97 \x80 \x91run\x92 past the edge\x99"] + [
+    EVERY_BYTE[i:i + 56] for i in range(0, 224, 56)] + [b"&&\t\t\t" + EVERY_BYTE + b"&"]
+
+
+def captions_disc():
+    disc = os.path.join(t.SCRATCH, "captions")
+    os.makedirs(disc)
+    with open(os.path.join(DISC, "tavlin.ini"), "rb") as f:
+        lines = f.read().split(b"\r\n")
+    lines[10], lines[13:18] = CAPTIONS[0], CAPTIONS[1:]
+    with open(os.path.join(disc, "tavlin.ini"), "wb") as f:
+        f.write(b"\r\n".join(lines))
+    return disc
+
+
+def compare(disc, png):
+    """Report lines and the names of the controls more than 2 pixels away."""
     names = list(t.FORM1)
-    out = subprocess.run(["bash", "-c", REAL_RECTS, "real-rects", ROOT, DISC, " ".join(names)],
+    out = subprocess.run(["bash", "-c", REAL_RECTS, "real-rects", ROOT, disc, " ".join(names)],
                          stdout=subprocess.PIPE, check=True, timeout=300).stdout.decode()
     rows = {line.split()[0]: [int(v) for v in line.split()[1:]] for line in out.splitlines() if line.strip()}
     t.expect(len(rows.get("client", [])) == 4, "no client area from Wine: %r" % out)
@@ -43,18 +60,26 @@ def main():
     t.expect(sorted(real) == sorted(names), "Wine gave rectangles for %s only" % sorted(real))
 
     t.fresh()
-    t.open_path("disc-input", DISC)
-    t.d.find_element(t.By.CSS_SELECTOR, "#preview .window").screenshot(os.path.join(OUT, "editor.png"))
+    t.open_path("disc-input", disc)
+    t.d.find_element(t.By.CSS_SELECTOR, "#preview .window").screenshot(os.path.join(OUT, png))
     editor = t.preview_rects("Form1")[0]
-    report, far = [], []
+    report, far = [os.path.basename(disc)], []
     for n in names:
         e, r = [round(v) for v in editor[n][:4]], real[n]
-        # A self-sizing label's width is its text's in the font at hand, and fonts may differ.
-        parts = range(4) if t.FORM1[n][2] is not None else (0, 1, 3)
-        off = max(abs(e[i] - r[i]) for i in parts)
+        off = max(abs(e[i] - r[i]) for i in range(4))
         report.append("%-9s editor %-18s real %-18s %s" % (n, e, list(r), "ok" if off <= 2 else "OFF BY %d" % off))
         if off > 2:
-            far.append(n)
+            far.append("%s in %s" % (n, os.path.basename(disc)))
+    return report, far
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    subprocess.run([os.path.join(ROOT, "scripts", "preview"), DISC, os.path.join(OUT, "real.png")], check=True,
+                   stdout=subprocess.DEVNULL)
+    report, far = compare(DISC, "editor.png")
+    more = compare(captions_disc(), "editor-captions.png")
+    report, far = report + more[0], far + more[1]
     with open(os.path.join(OUT, "rects.txt"), "w") as f:
         f.write("\n".join(report) + "\n")
     print("\n".join(report))
@@ -78,8 +103,8 @@ finally:
 with open(sys.argv[1], "w") as f:
     f.write('<?xml version="1.0"?>\n<testsuite name="menu editor beside the window" tests="1" failures="%d">\n'
             % (1 if results[0] else 0))
-    f.write('  <testcase classname="menu editor" name="the preview of the example disc has the real window\'s '
-            'control rectangles, within 2 pixels">')
+    f.write('  <testcase classname="menu editor" name="the preview of the example disc and of other captions has '
+            'the real window\'s control rectangles, within 2 pixels">')
     if results[0]:
         f.write("<failure message=%s/>" % su.quoteattr(results[0]))
     f.write("</testcase>\n</testsuite>\n")

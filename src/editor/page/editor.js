@@ -530,8 +530,8 @@ function place(node, c) {
   node.dataset.control = c.name;
   node.style.left = `${c.left}px`;
   node.style.top = `${c.top}px`;
+  node.style.width = `${c.width}px`;
   node.style.height = `${c.height}px`;
-  if (!(c.kind === "Label" && c.autoSize)) node.style.width = `${c.width}px`;
   node.style.font = cssFont(c.font);
   node.className = `control ${c.kind}`;
   return node;
@@ -562,6 +562,10 @@ function mainPreview() {
     if (c.kind === "Timer") continue;
     const s = run.controls[c.name];
     const node = place(el("div"), c);
+    if (s.width !== undefined) {  // a self-sizing label's, for its caption now
+      node.style.width = `${s.width}px`;
+      node.style.height = `${s.height}px`;
+    }
     node.style.visibility = s.visible ? "" : "hidden";
     const fore = s.foreColor || c.foreColor;
     if (fore) node.style.color = rgb(fore);

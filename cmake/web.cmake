@@ -26,7 +26,8 @@ add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/tavlin-editor.html
   COMMAND python3 ${CMAKE_SOURCE_DIR}/src/editor/inline_page.py
     ${page}/editor.html ${CMAKE_BINARY_DIR}/tavlin-core.js ${art} ${CMAKE_BINARY_DIR}/tavlin-editor.html
-  DEPENDS ${page}/editor.html ${page}/editor.css ${page}/editor.js tavlin_core_web
+  DEPENDS ${page}/editor.html ${page}/editor.css ${page}/editor.js ${page}/files.js ${page}/forms.js
+    ${page}/preview.js tavlin_core_web
     ${CMAKE_SOURCE_DIR}/src/editor/inline_page.py ${art}/background.jpg ${art}/about_grey.bmp ${art}/wordmark.bmp
   VERBATIM)
 add_custom_target(tavlin_editor_page ALL DEPENDS ${CMAKE_BINARY_DIR}/tavlin-editor.html)

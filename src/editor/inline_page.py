@@ -37,8 +37,11 @@ parts = {
     '<link rel="stylesheet" href="editor.css">': "<style>\n" + read(os.path.join(page_dir, "editor.css")) + "</style>",
     '<script src="art.js"></script>': script("const ARTWORK = " + json.dumps(art) + ";"),
     '<script src="tavlin-core.js"></script>': script(read(core_js)),
-    '<script src="editor.js"></script>': script(read(os.path.join(page_dir, "editor.js"))),
 }
+# The page's own scripts, in the order the page names them.
+for name in re.findall(r'<script src="([a-z]+\.js)"></script>', html):
+    if name not in ("art.js", "tavlin-core.js"):
+        parts['<script src="%s"></script>' % name] = script(read(os.path.join(page_dir, name)))
 for marker, content in parts.items():
     if marker not in html:
         sys.exit("inline_page.py: %s is not in %s" % (marker, page_html))

@@ -9,10 +9,10 @@ Leaves both screenshots in build/side-by-side/ to be looked at.
 import os
 import subprocess
 import sys
-import xml.sax.saxutils as su
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import editor_test as t  # noqa: E402  (its browser and helpers; its cases run only as a script)
+import testlib  # noqa: E402
 
 ROOT = t.ROOT
 DISC = os.path.join(ROOT, "build", "win64", "disc")
@@ -86,27 +86,13 @@ def main():
     t.expect(not far, "controls away from the real window's: %s" % far)
 
 
-results = []
 os.makedirs(t.DOWNLOADS)
+t.d = t.start_browser()
+testlib.CASES.clear()  # the editor suite's own cases, registered when it was imported
 try:
-    t.d = t.start_browser()
-    try:
-        main()
-        results.append(None)
-    except Exception as e:  # noqa: BLE001  a failed expectation or a broken run
-        results.append("%s: %s" % (type(e).__name__, e))
-        print("FAIL  " + results[-1])
+    testlib.case("the preview of the example disc and of other captions has the real window's control rectangles, "
+                 "within 2 pixels")(lambda scratch: main())
+    testlib.main("menu editor beside the window")
 finally:
     t.d.quit()
     t.shutil.rmtree(t.SCRATCH, True)
-
-with open(sys.argv[1], "w") as f:
-    f.write('<?xml version="1.0"?>\n<testsuite name="menu editor beside the window" tests="1" failures="%d">\n'
-            % (1 if results[0] else 0))
-    f.write('  <testcase classname="menu editor" name="the preview of the example disc and of other captions has '
-            'the real window\'s control rectangles, within 2 pixels">')
-    if results[0]:
-        f.write("<failure message=%s/>" % su.quoteattr(results[0]))
-    f.write("</testcase>\n</testsuite>\n")
-print("%d passed, %d failed" % (0 if results[0] else 1, 1 if results[0] else 0))
-sys.exit(1 if results[0] else 0)

@@ -1,31 +1,16 @@
 // What the lines of tavlin.ini do to the window, including the files a disc
 // author gets wrong.
-#include <cctype>
-
-#include "fixture.h"
+#include "harness.h"
 
 namespace wt {
 namespace {
 
-using MenuFileWindow = DiscTest;
-
-MenuFile Numbered(int count, int blocks) {
-  MenuFile f = MenuFile::Example();
-  f.Line(2) = std::to_string(count);
-  f.items.clear();
-  for (int k = 1; k <= blocks; ++k) {
-    const std::string n = std::to_string(k);
-    f.items.push_back({"Item " + n, "folder" + n, "file" + n, "Go " + n, "Info " + n, "About " + n});
-  }
-  return f;
-}
-
-TEST_F(MenuFileWindow, WithoutTavlinIniTheWindowOpensEmpty) {
+TEST_F(DiscTest, WithoutTavlinIniTheWindowOpensEmpty) {
   ASSERT_NE(Start(), nullptr);
   EXPECT_EQ(TextOf(main), "Tavlin v3.0");
   for (int id : {kLabel1, kLabel6, kLabel2, kLabel3, kLabel4, kLabel5}) {
     EXPECT_EQ(Text(id), "") << id;
-    EXPECT_TRUE(Visible(Ctl(id))) << id;
+    EXPECT_TRUE(Shown(id)) << id;
     EXPECT_EQ(Width(InParent(Ctl(id))), 0) << id;
   }
   EXPECT_TRUE(Entries().empty());
@@ -36,145 +21,118 @@ TEST_F(MenuFileWindow, WithoutTavlinIniTheWindowOpensEmpty) {
   EXPECT_EQ(top.Count(kTitleRed), 0) << top.Summary();
 }
 
-// A file shorter than five lines has no title, so the black title colour it
-// implies cannot be seen; what can be seen is that line 2 alone sets the count.
-TEST_F(MenuFileWindow, FileOfFourLinesGivesCountedEmptyEntriesAndNoTitle) {
-  disc.Write("tavlin.ini", "menu\r\n3\r\nnote\r\nnote\r\n");
+// Line 2 alone sets the number of entries, up to a thousand; an entry
+// without a block is empty.
+struct CountCase {
+  const char* name;
+  int count, blocks;
+  std::size_t lines;  // the file cut after so many lines; 0: whole
+};
+
+class EntryCount : public DiscTest, public ::testing::WithParamInterface<CountCase> {};
+
+TEST_P(EntryCount, GivesTheEntries) {
+  const CountCase& c = GetParam();
+  MenuFile f = MenuFile::Example();
+  f.Line(2) = std::to_string(c.count);
+  f.items.clear();
+  for (int k = 1; k <= c.blocks; ++k) {
+    const std::string n = std::to_string(k);
+    f.items.push_back({"Item " + n, "folder" + n, "file" + n, "Go " + n, "Info " + n, "About " + n});
+  }
+  disc.Write("tavlin.ini", c.lines ? f.FirstLines(c.lines) : f.Text());
   ASSERT_NE(Start(), nullptr);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"", "", ""}));
-  EXPECT_EQ(Text(kLabel6), "");
-  EXPECT_EQ(Text(kLabel1), "");
-  const Capture top = Capture::Client(main, RECT{0, 0, 400, 60});
-  EXPECT_EQ(top.Count(kTitleRed), 0) << top.Summary();
+  std::vector<std::string> expected;
+  for (int k = 1; k <= std::min(c.count, 1000); ++k)
+    expected.push_back(k <= c.blocks ? "Item " + std::to_string(k) : "");
+  EXPECT_EQ(Entries(), expected);
+  EXPECT_EQ(Text(kLabel6), c.lines ? "" : "Welcome to the disc");
 }
 
-TEST_F(MenuFileWindow, CountBeyondTheBlocksGivesEmptyEntries) {
-  ASSERT_NE(Start(Numbered(5, 3)), nullptr);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"Item 1", "Item 2", "Item 3", "", ""}));
-}
+INSTANTIATE_TEST_SUITE_P(Lines, EntryCount,
+                         ::testing::Values(CountCase{"FileOfFourLines", 3, 0, 4}, CountCase{"BeyondTheBlocks", 5, 3, 0},
+                                           CountCase{"BelowTheBlocks", 2, 4, 0},
+                                           CountCase{"AThousandAtMost", 1500, 1500, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MenuFileWindow, CountBelowTheBlocksIgnoresTheRest) {
-  ASSERT_NE(Start(Numbered(2, 4)), nullptr);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"Item 1", "Item 2"}));
-}
+// "x" in any case on lines 15 to 18 hides a field with its label; with a
+// blank it is a caption. A hidden field still gets its value.
+class HideMarker : public DiscTest, public ::testing::WithParamInterface<const char*> {};
 
-TEST_F(MenuFileWindow, NoMoreThanAThousandEntries) {
-  ASSERT_NE(Start(Numbered(1500, 1500)), nullptr);
-  const auto entries = Entries();
-  ASSERT_EQ(entries.size(), 1000u);
-  EXPECT_EQ(entries.front(), "Item 1");
-  EXPECT_EQ(entries[499], "Item 500");
-  EXPECT_EQ(entries.back(), "Item 1000");
-}
-
-TEST_F(MenuFileWindow, UpperCaseXHidesAField) {
+TEST_P(HideMarker, HidesEachFieldWithItsLabelOnlyWhenExact) {
+  const std::string value = GetParam();
+  const bool hides = value == "x" || value == "X";
   MenuFile f = MenuFile::Example();
-  f.Line(16) = "X";
+  for (int line : {15, 16, 17, 18}) f.Line(line) = value;
   ASSERT_NE(Start(f), nullptr);
-  EXPECT_FALSE(Visible(Ctl(kLabel3)));
-  EXPECT_FALSE(Visible(Ctl(kText2)));
-}
-
-TEST_F(MenuFileWindow, XWithABlankIsACaption) {
-  MenuFile f = MenuFile::Example();
-  f.Line(16) = " x";
-  ASSERT_NE(Start(f), nullptr);
-  EXPECT_TRUE(Visible(Ctl(kLabel3)));
-  EXPECT_TRUE(Visible(Ctl(kText2)));
-  EXPECT_EQ(Text(kLabel3), " x");
-}
-
-TEST_F(MenuFileWindow, XHidesEachFieldWithItsLabel) {
-  MenuFile f = MenuFile::Example();
-  for (int line : {15, 16, 17, 18}) f.Line(line) = "x";
-  ASSERT_NE(Start(f), nullptr);
-  for (int id : {kLabel2, kText1, kLabel3, kText2, kLabel4, kText3, kLabel5, kText4})
-    EXPECT_FALSE(Visible(Ctl(id))) << id;
-  // The heading and the list are no field.
-  EXPECT_TRUE(Visible(Ctl(kLabel1)));
-  EXPECT_TRUE(Visible(Ctl(kList1)));
-  // A hidden description box still gets its text.
+  const std::pair<int, int> fields[] = {{kLabel2, kText1}, {kLabel3, kText2}, {kLabel4, kText3}, {kLabel5, kText4}};
+  for (auto [label, field] : fields) {
+    EXPECT_EQ(Shown(label), !hides) << label;
+    EXPECT_EQ(Shown(field), !hides) << field;
+    if (!hides) {
+      EXPECT_EQ(Text(label), value) << label;
+    }
+  }
+  EXPECT_TRUE(Shown(kLabel1) && Shown(kList1));  // the heading and the list are no field
   EXPECT_EQ(Text(kText4), "Choose an item from the list.");
 }
 
-struct FlagCase {
-  const char* line8;
-  bool coloured;
+INSTANTIATE_TEST_SUITE_P(Lines, HideMarker, ::testing::Values("x", "X", " x"));
+
+// Line 5 colours the title (a number 0 to 15, rounded half to even; anything
+// else keeps the design's dark red), and "yes" in any case on line 8 the
+// field labels too; otherwise they keep their grey.
+struct ColourCase {
+  const char* name;
+  const char *line5, *line8;
+  Rgb title;
+  bool labels;
 };
-void PrintTo(const FlagCase& c, std::ostream* os) {
-  *os << "line 8 \"" << c.line8 << "\" " << (c.coloured ? "colours" : "does not colour");
-}
 
-class LabelColourFlag : public DiscTest, public ::testing::WithParamInterface<FlagCase> {};
+class Colour : public DiscTest, public ::testing::WithParamInterface<ColourCase> {};
 
-TEST_P(LabelColourFlag, ColoursTheFieldLabelsOnlyForYes) {
+TEST_P(Colour, OfTheTitleAndTheFieldLabels) {
+  const ColourCase& c = GetParam();
   MenuFile f = MenuFile::Example();
-  f.Line(8) = GetParam().line8;
+  f.Line(5) = c.line5;
+  f.Line(8) = c.line8;
+  f.Line(11) = "Colour";
   f.Line(16) = "File";  // every field label shown
   ASSERT_NE(Start(f), nullptr);
-  const bool coloured = GetParam().coloured;
+  const Capture title = Pixels(kLabel6);
+  EXPECT_GT(title.Count(c.title), 100) << title.Summary();
+  for (Rgb other : {kLightYellow, kTitleRed, Rgb{255, 0, 0}, Rgb{0, 0, 128}})
+    if (!(other == c.title)) {
+      EXPECT_EQ(title.Count(other), 0) << ToString(other) << " " << title.Summary();
+    }
   for (int id : {kLabel1, kLabel2, kLabel3, kLabel4, kLabel5}) {
     const Capture label = Pixels(id);
-    if (coloured) {
-      EXPECT_GT(label.Count(kLightYellow), 5) << id << " " << label.Summary();
+    if (c.labels) {
+      EXPECT_GT(label.Count(c.title), 5) << id << " " << label.Summary();
     } else {
-      EXPECT_EQ(label.Count(kLightYellow), 0) << id << " " << label.Summary();
+      EXPECT_EQ(label.Count(c.title), 0) << id << " " << label.Summary();
       EXPECT_GT(label.Count(kFieldLabelGrey), 5) << id << " " << label.Summary();
     }
   }
-  // The title takes the colour either way.
-  EXPECT_GT(Pixels(kLabel6).Count(kLightYellow), 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, LabelColourFlag,
-                         ::testing::Values(FlagCase{"yes", true}, FlagCase{"Yes", true}, FlagCase{"YES", true},
-                                           FlagCase{"y", false}, FlagCase{"yes.", false}, FlagCase{" yes", false},
-                                           FlagCase{"", false}),
-                         [](const auto& info) {
-                           std::string name;
-                           for (char c : std::string(info.param.line8))
-                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           return "Flag_" + name + "_" + std::to_string(info.index);
-                         });
-
-struct TitleColourCase {
-  const char* name;
-  const char* line5;
-  Rgb shown;
-};
-
-void PrintTo(const TitleColourCase& c, std::ostream* os) {
-  *os << "line 5 \"" << c.line5 << "\" shows " << ToString(c.shown);
-}
-
-class TitleColour : public DiscTest, public ::testing::WithParamInterface<TitleColourCase> {};
-
-TEST_P(TitleColour, TitleIsDrawnInTheColourOfLineFive) {
-  MenuFile f = MenuFile::Example();
-  f.Line(5) = GetParam().line5;
-  f.Line(8) = "no";
-  f.Line(11) = "Colour";
-  ASSERT_NE(Start(f), nullptr);
-  const Capture title = Pixels(kLabel6);
-  EXPECT_GT(title.Count(GetParam().shown), 100) << title.Summary();
-  // And in no other of the colours tried here.
-  for (Rgb other : {kLightYellow, kTitleRed, Rgb{255, 0, 0}, Rgb{0, 0, 128}})
-    if (!(other == GetParam().shown)) {
-      EXPECT_EQ(title.Count(other), 0) << ToString(other) << " " << title.Summary();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Numbers, TitleColour,
-                         ::testing::Values(TitleColourCase{"Fourteen_LightYellow", "14", kLightYellow},
-                                           TitleColourCase{"Twelve_LightRed", "12", {255, 0, 0}},
-                                           TitleColourCase{"One_Blue", "1", {0, 0, 128}},
-                                           TitleColourCase{"ThirteenAndAHalf_RoundsToEven14", "13.5", kLightYellow},
-                                           TitleColourCase{"Sixteen_KeepsDesignRed", "16", kTitleRed},
-                                           TitleColourCase{"MinusOne_KeepsDesignRed", "-1", kTitleRed},
-                                           TitleColourCase{"FifteenAndAHalf_RoundsTo16_KeepsDesignRed", "15.5",
-                                                           kTitleRed},
-                                           TitleColourCase{"Blank_KeepsDesignRed", "", kTitleRed},
-                                           TitleColourCase{"Word_KeepsDesignRed", "yellow", kTitleRed}),
+INSTANTIATE_TEST_SUITE_P(Lines, Colour,
+                         ::testing::Values(ColourCase{"Yes", "14", "yes", kLightYellow, true},
+                                           ColourCase{"YesCapitalised", "14", "Yes", kLightYellow, true},
+                                           ColourCase{"YesInCapitals", "14", "YES", kLightYellow, true},
+                                           ColourCase{"Y", "14", "y", kLightYellow, false},
+                                           ColourCase{"YesWithADot", "14", "yes.", kLightYellow, false},
+                                           ColourCase{"YesAfterABlank", "14", " yes", kLightYellow, false},
+                                           ColourCase{"NoFlag", "14", "", kLightYellow, false},
+                                           ColourCase{"Twelve_LightRed", "12", "no", {255, 0, 0}, false},
+                                           ColourCase{"One_Blue", "1", "no", {0, 0, 128}, false},
+                                           ColourCase{"ThirteenAndAHalf_RoundsToEven14", "13.5", "no", kLightYellow,
+                                                      false},
+                                           ColourCase{"Sixteen_KeepsDesignRed", "16", "no", kTitleRed, false},
+                                           ColourCase{"MinusOne_KeepsDesignRed", "-1", "no", kTitleRed, false},
+                                           ColourCase{"FifteenAndAHalf_RoundsTo16", "15.5", "no", kTitleRed, false},
+                                           ColourCase{"Blank_KeepsDesignRed", "", "no", kTitleRed, false},
+                                           ColourCase{"Word_KeepsDesignRed", "yellow", "no", kTitleRed, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

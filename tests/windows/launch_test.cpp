@@ -1,4 +1,6 @@
 // The launch button: what the shell starts, and in which folder.
+#include <sstream>
+
 #include "harness.h"
 #include "platform/win32/system_error_mode.h"
 
@@ -37,43 +39,48 @@ MessageBoxView ReadMessageBox(HWND box) {
   return v;
 }
 
-// The log of probe.exe, which stands in for what an item opens: a line each
-// time the shell started it. The probes stay until the log goes.
+// probe.exe stands in for what an item opens: it logs where and how the
+// shell started it, and stays until the test ends it.
 struct ProbeRun {
-  DWORD pid = 0;
-  std::string currentDirectory, commandLine;
+  DWORD pid;
+  std::string folder, commandLine;
 };
 
-class ProbeLog {
- public:
-  explicit ProbeLog(const std::string& path) : path_(path) {  // for the processes started after
-    const std::string event =
-        "TavlinProbeExit-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-    exitEvent_ = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-    SetEnvironmentVariableA("TAVLIN_PROBE_LOG", path_.c_str());
-    SetEnvironmentVariableA("TAVLIN_PROBE_EXIT", event.c_str());
+class Launch : public DiscTest {
+ protected:
+  Launch() { SetEnvironmentVariableA("TAVLIN_PROBE_LOG", Path("probe.log").c_str()); }
+  ~Launch() override {
+    for (const ProbeRun& r : Runs())
+      if (HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, r.pid)) TerminateProcess(p, 0), CloseHandle(p);
   }
-  ~ProbeLog() {
-    SetEvent(exitEvent_);
-    for (const auto& run : Runs()) {
-      HANDLE p = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, run.pid);
-      if (p && WaitForSingleObject(p, 3000) != WAIT_OBJECT_0) TerminateProcess(p, 1);
-      if (p) CloseHandle(p);
+
+  // A disc whose items open the probe (or what else they name), with the program at its root as on a real disc.
+  HWND StartProbeDisc(const std::vector<std::pair<std::string, std::string>>& items, const std::string& exe = "") {
+    MenuFile f = MenuFile::Example();
+    f.Line(2) = std::to_string(items.size());
+    f.items.clear();
+    for (const auto& [folder, file] : items) {
+      const std::string n = std::to_string(f.items.size() + 1);
+      f.items.push_back({"Item " + n, folder, file, "Run " + n, "Info " + n, "About " + n});
     }
-    SetEnvironmentVariableA("TAVLIN_PROBE_LOG", nullptr);
-    SetEnvironmentVariableA("TAVLIN_PROBE_EXIT", nullptr);
-    CloseHandle(exitEvent_);
+    Write("tavlin.ini", f.Text());
+    CopyIn(BesideDriver("probe.exe"), "items\\probe.exe");
+    CopyIn(TavlinExe(), exe.empty() ? "tavlin.exe" : exe);
+    return Start(Path(exe.empty() ? "tavlin.exe" : exe));
   }
+  void Choose(int index, const std::string& button) {
+    ClickEntry(index);
+    ASSERT_TRUE(ShowsButton(button)) << Text(kCommand1);
+  }
+  void PressLaunch() { ClickCentre(Ctl(kCommand1)); }
+
+  // A line a run, "pid TAB folder TAB command line"; one without its line end is still being written.
   std::vector<ProbeRun> Runs() const {
-    // "pid TAB folder TAB command line"; a line without its end is still being written.
     std::vector<ProbeRun> out;
-    const std::string s = ReadFile(path_);
-    for (std::size_t pos = 0, end; (end = s.find("\r\n", pos)) != std::string::npos; pos = end + 2) {
-      const std::size_t tab1 = s.find('\t', pos), tab2 = s.find('\t', tab1 + 1);
-      if (tab1 >= end || tab2 >= end) continue;
-      out.push_back({DWORD(std::stoul(s.substr(pos, tab1 - pos))), s.substr(tab1 + 1, tab2 - tab1 - 1),
-                     s.substr(tab2 + 1, end - tab2 - 1)});
-    }
+    std::istringstream log(ReadFile(Path("probe.log")));
+    for (std::string pid, folder, command; std::getline(log, pid, '\t') && std::getline(log, folder, '\t') &&
+                                           std::getline(log, command) && command.ends_with('\r');)
+      out.push_back({DWORD(std::stoul(pid)), folder, command.substr(0, command.size() - 1)});
     return out;
   }
   bool WaitRuns(std::size_t count, int timeoutMs = 10000) const {
@@ -81,59 +88,30 @@ class ProbeLog {
   }
   std::string Describe() const {
     std::string s = "probes started:";
-    for (const auto& r : Runs()) s += "\n  in \"" + r.currentDirectory + "\" as " + r.commandLine;
+    for (const auto& r : Runs()) s += "\n  in \"" + r.folder + "\" as " + r.commandLine;
     return s;
   }
-
- private:
-  std::string path_;
-  HANDLE exitEvent_ = nullptr;
-};
-
-class Launch : public DiscTest {
- protected:
-  Launch() : probes(disc / "probe.log") {}
-
-  // A disc whose two items open the probe in items\, with the program at its root as on a real disc.
-  HWND StartProbeDisc(const std::string& file = "probe.exe", const std::string& secondFolder = "items") {
-    MenuFile f = MenuFile::Example();
-    f.items = {{"First", "items", file, "Run first", "One", "The first probe."},
-               {"Second", secondFolder, file, "Run second", "Two", "The second probe."}};
-    disc.Write("tavlin.ini", f.Text());
-    disc.CopyIn(BesideDriver("probe.exe"), "items\\probe.exe");
-    disc.CopyIn(TavlinExe(), "tavlin.exe");
-    return Start(disc / "tavlin.exe");
-  }
-  void Choose(int index, const std::string& button) {
-    ClickEntry(index);
-    ASSERT_TRUE(ShowsButton(button)) << Text(kCommand1);
-  }
-  void PressLaunch() { ClickCentre(Ctl(kCommand1)); }
   bool RanIn(std::size_t run, const std::string& folder) const {
-    return probes.Runs().size() > run && Same(probes.Runs()[run].currentDirectory, disc / folder);
+    return Runs().size() > run && Same(Runs()[run].folder, Path(folder));
   }
-
-  ProbeLog probes;
 };
 
 TEST_F(Launch, OpensTheItemFileInItsFolderAndTheMenuGoesOn) {
-  ASSERT_NE(StartProbeDisc(), nullptr);
-  Choose(0, "Run first");
+  ASSERT_NE(StartProbeDisc({{"items", "probe.exe"}, {"items", "probe.exe"}}), nullptr);
+  Choose(0, "Run 1");
   PressLaunch();
-  ASSERT_TRUE(probes.WaitRuns(1)) << probes.Describe();
-  const ProbeRun first = probes.Runs()[0];
-  EXPECT_TRUE(RanIn(0, "items")) << probes.Describe();
+  ASSERT_TRUE(WaitRuns(1)) << Describe();
+  const ProbeRun first = Runs()[0];
+  EXPECT_TRUE(RanIn(0, "items")) << Describe();
   EXPECT_EQ(Arguments(first.commandLine), "") << "the shell was given parameters: " << first.commandLine;
 
   // The probe stays; the menu answers meanwhile and launches again.
-  Choose(1, "Run second");
-  EXPECT_EQ(Text(kText3), "Two");
-  EXPECT_EQ(Text(kText4), "The second probe.");
+  Choose(1, "Run 2");
+  EXPECT_EQ(Text(kText3), "Info 2");
   PressLaunch();
-  ASSERT_TRUE(probes.WaitRuns(2)) << probes.Describe();
-  EXPECT_TRUE(RanIn(1, "items")) << probes.Describe();
+  ASSERT_TRUE(WaitRuns(2)) << Describe();
+  EXPECT_TRUE(RanIn(1, "items")) << Describe();
   HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, first.pid);
-  ASSERT_NE(p, nullptr);
   EXPECT_EQ(WaitForSingleObject(p, 0), DWORD(WAIT_TIMEOUT)) << "the first probe is no longer running";
   CloseHandle(p);
   EXPECT_TRUE(Running());
@@ -143,27 +121,19 @@ TEST_F(Launch, OpensTheItemFileInItsFolderAndTheMenuGoesOn) {
 // The program lies in prog\, the disc's root is the current directory; both
 // have an items\ with the probe. After a launch the program's folder is current.
 TEST_F(Launch, RelativeFolderFollowsTheDiscFirstAndTheProgramFolderAfter) {
-  MenuFile f = MenuFile::Example();
-  f.items = {{"First", "items", "probe.exe", "Run first", "", ""},
-             {"Second", "items", "probe.exe", "Run second", "", ""}};
-  disc.Write("tavlin.ini", f.Text());
-  disc.CopyIn(BesideDriver("probe.exe"), "items\\probe.exe");
-  disc.CopyIn(BesideDriver("probe.exe"), "prog\\items\\probe.exe");
-  disc.CopyIn(TavlinExe(), "prog\\tavlin.exe");
-  ASSERT_NE(Start(disc / "prog\\tavlin.exe"), nullptr);
-  Choose(0, "Run first");
-  PressLaunch();
-  ASSERT_TRUE(probes.WaitRuns(1)) << probes.Describe();
-  PressLaunch();  // the same item again
-  ASSERT_TRUE(probes.WaitRuns(2)) << probes.Describe();
-  Choose(1, "Run second");
-  PressLaunch();
-  ASSERT_TRUE(probes.WaitRuns(3)) << probes.Describe();
-  EXPECT_TRUE(RanIn(0, "items") && RanIn(1, "prog\\items") && RanIn(2, "prog\\items")) << probes.Describe();
+  CopyIn(BesideDriver("probe.exe"), "prog\\items\\probe.exe");
+  ASSERT_NE(StartProbeDisc({{"items", "probe.exe"}, {"items", "probe.exe"}}, "prog\\tavlin.exe"), nullptr);
+  Choose(0, "Run 1");
+  for (int run = 1; run <= 3; ++run) {
+    if (run == 3) Choose(1, "Run 2");
+    PressLaunch();
+    ASSERT_TRUE(WaitRuns(run)) << Describe();
+  }
+  EXPECT_TRUE(RanIn(0, "items") && RanIn(1, "prog\\items") && RanIn(2, "prog\\items")) << Describe();
 }
 
 TEST_F(Launch, NothingChosenAsksForAChoice) {
-  ASSERT_NE(StartProbeDisc(), nullptr);
+  ASSERT_NE(StartProbeDisc({{"items", "probe.exe"}}), nullptr);
   PressLaunch();
   HWND box = WaitFor("#32770", 5000);
   ASSERT_NE(box, nullptr) << "no message box";
@@ -174,37 +144,29 @@ TEST_F(Launch, NothingChosenAsksForAChoice) {
   EXPECT_EQ(TextOf(v.buttons[0]), "OK");
   EXPECT_EQ(v.icons, 0);
   ClickCentre(v.buttons[0]);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
-  EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == Ctl(kList1); }, 3000));
-  EXPECT_TRUE(probes.Runs().empty()) << probes.Describe();
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) && FocusOf(main) == Ctl(kList1); }, 3000));
+  EXPECT_TRUE(Runs().empty()) << Describe();
   EXPECT_TRUE(Running());
 }
 
-TEST_F(Launch, MissingItemFolderStartsNothingAndChangesNothing) {
-  ASSERT_NE(StartProbeDisc("probe.exe", "missing"), nullptr);
-  Choose(1, "Run second");
+// A missing folder starts nothing and says nothing. The file line goes to
+// the shell whole, so arguments cannot be given: the shell, as on Windows,
+// finds no such file. Neither changes the current directory.
+TEST_F(Launch, WhatCannotBeOpenedStartsNothingAndChangesNothing) {
+  ASSERT_NE(StartProbeDisc({{"missing", "probe.exe"}, {"items", "probe.exe --flag"}, {"items", "probe.exe"}}), nullptr);
+  Choose(0, "Run 1");
   PressLaunch();
-  EXPECT_FALSE(probes.WaitRuns(1, 1500)) << probes.Describe();
+  EXPECT_FALSE(WaitRuns(1, 1500)) << Describe();
   EXPECT_EQ(Find("#32770"), nullptr) << "a message was shown";
-  // The next item still opens in the disc's folder: the failed step left
-  // the current directory where it was.
-  Choose(0, "Run first");
-  PressLaunch();
-  ASSERT_TRUE(probes.WaitRuns(1)) << probes.Describe();
-  EXPECT_TRUE(RanIn(0, "items")) << probes.Describe();
-}
-
-// The file line goes to the shell whole: arguments cannot be given, and
-// the shell, as on Windows, finds no file of that name.
-TEST_F(Launch, FileWithArgumentsIsHandedOnWhole) {
-  ASSERT_NE(StartProbeDisc("probe.exe --flag"), nullptr);
-  Choose(0, "Run first");
+  Choose(1, "Run 2");
   EXPECT_EQ(Text(kText2), "probe.exe --flag");
   PressLaunch();
-  EXPECT_FALSE(probes.WaitRuns(1, 3000)) << probes.Describe();
+  EXPECT_FALSE(WaitRuns(1, 3000)) << Describe();
   if (HWND box = Find("#32770")) PostMessageA(box, WM_CLOSE, 0, 0);  // the shell's, if it says so
-  Choose(1, "Run second");
-  EXPECT_TRUE(Running());
+  Choose(2, "Run 3");
+  PressLaunch();
+  ASSERT_TRUE(WaitRuns(1)) << Describe();
+  EXPECT_TRUE(RanIn(0, "items")) << Describe();
 }
 
 // The example disc's first item runs its stand-in installer, which says where it was started.
@@ -214,20 +176,15 @@ TEST_F(Launch, ExampleInstallRunsTheDiscsSetupInItsFolder) {
   PressLaunch();
   HWND setup = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (setup = FindWindowA("#32770", "Example setup")) != nullptr; }, 10000));
-  DWORD setupPid = 0;
-  GetWindowThreadProcessId(setup, &setupPid);
-  HANDLE setupProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, setupPid);
   const MessageBoxView v = ReadMessageBox(setup);
-  EXPECT_NE(setupPid, pid);
+  const std::string expected = "Started in: " + Path("setup");
   ASSERT_EQ(v.texts.size(), 1u);
-  const std::string expected = "Started in: " + (disc / "setup");
   EXPECT_TRUE(v.texts[0].size() >= expected.size() &&
               Same(v.texts[0].substr(v.texts[0].size() - expected.size()), expected))
       << v.texts[0];
   EXPECT_EQ(v.icons, 1);  // it asks for an information icon: the reading that finds none on the menu's box sees icons
   PostMessageA(setup, WM_CLOSE, 0, 0);
-  if (setupProcess && WaitForSingleObject(setupProcess, 3000) != WAIT_OBJECT_0) TerminateProcess(setupProcess, 1);
-  if (setupProcess) CloseHandle(setupProcess);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setup); }, 3000));
 }
 
 // Wine does not hand a parent's error mode on to its children, so no probe

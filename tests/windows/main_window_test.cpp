@@ -1,47 +1,36 @@
-// The main window as a disc's user first sees it, and its background.
+// The main window as a disc's user first sees it, and what each line of
+// tavlin.ini does to it, including the files a disc author gets wrong.
 #include "harness.h"
 
 namespace wt {
 namespace {
 
-constexpr RECT Box(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
-bool SkyBlue(Rgb p) { return p.b > p.r + 20 && p.b > 100; }
-
-using ExampleDisc = DiscTest;
-
-TEST_F(ExampleDisc, ShowsItsMenuInTheFileColours) {
+TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesigned) {
   ASSERT_NE(StartExampleDisc(), nullptr);
   EXPECT_EQ(TextOf(main), "Tavlin v3.0");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"Install", "Read me"}));
-  const std::pair<int, const char*> texts[] = {{kLabel6, "Welcome to the disc"},
-                                               {kLabel1, "Application"},
-                                               {kLabel2, "Folder"},
-                                               {kLabel4, "Information"},
-                                               {kLabel5, "Description"},
-                                               {kText4, "Choose an item from the list."},
-                                               {kCommand1, "Click"},
-                                               {kText1, ""},
-                                               {kText3, ""}};
-  for (auto [id, text] : texts) EXPECT_EQ(Text(id), text) << id;
+  std::vector<std::string> texts;
+  for (int id : {kLabel6, kLabel1, kLabel2, kLabel4, kLabel5, kText4, kCommand1, kText1, kText3})
+    texts.push_back(Text(id));
+  EXPECT_EQ(texts, (std::vector<std::string>{"Welcome to the disc", "Application", "Folder", "Information",
+                                             "Description", "Choose an item from the list.", "Click", "", ""}));
   EXPECT_EQ(FocusOf(main), Ctl(kList1));
   // The file field is marked x: its label and box are gone, nothing else.
   for (int id : {kList1, kCommand1, kText1, kText3, kText4, kLabel1, kLabel6, kLabel2, kLabel4, kLabel5, kLabel7})
     EXPECT_TRUE(Shown(id)) << id;
   EXPECT_FALSE(Shown(kLabel3) || Shown(kText2));
 
-  // Line 8 says yes: the field labels take the title's colour; the web line is no field label.
-  for (int id : {kLabel1, kLabel2, kLabel4, kLabel5}) EXPECT_GT(Pixels(id).Count(kLightYellow), 5) << id;
-  const Capture link = Pixels(kLabel7);
-  EXPECT_EQ(link.Count(kLightYellow), 0) << link.Summary();
-  EXPECT_GT(link.Count(kFieldLabelGrey), 5) << link.Summary();
-  // The title's letters stand on the built-in sky.
-  const Capture title = Pixels(kLabel6);
-  EXPECT_GT(title.Count(kLightYellow), 100) << title.Summary();
-  EXPECT_GT(title.Share(SkyBlue), 0.3) << title.Summary();
-}
+  // Centred on the screen, with its client area, a resizable frame, and a
+  // title bar with minimize and close but no maximize.
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+  EXPECT_TRUE(Centred(main)) << ToString(OnScreen(main));
+  EXPECT_EQ(ClientSize(main).cx, 400);
+  EXPECT_EQ(ClientSize(main).cy, 375);
+  EXPECT_EQ(
+      GetWindowLongA(main, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+      WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
 
-TEST_F(ExampleDisc, ControlsLieWhereTheyWereDesigned) {
-  ASSERT_NE(StartExampleDisc(), nullptr);
   // Controls whose size is designed, not taken from their text.
   const std::pair<int, RECT> fixed[] = {{kList1, Box(20, 84, 193, 121)}, {kCommand1, Box(264, 124, 73, 41)},
                                         {kText1, Box(20, 236, 150, 19)}, {kText2, Box(223, 236, 150, 19)},
@@ -52,121 +41,153 @@ TEST_F(ExampleDisc, ControlsLieWhereTheyWereDesigned) {
     EXPECT_TRUE(EqualRect(&r, &designed)) << id << " is at " << ToString(r) << ", designed " << ToString(designed);
   }
   // Labels take the size of their caption in their font (a hidden one keeps its design caption).
-  struct Label {
-    int id;
-    POINT at;
-    const char* face;
-    int size;
-    bool bold;
-  };
-  const Label labels[] = {
-      {kLabel1, {20, 68}, "MS Sans Serif", 825, false},  {kLabel6, {167, 16}, "Arial", 2025, true},
-      {kLabel2, {20, 220}, "MS Sans Serif", 825, false}, {kLabel3, {223, 220}, "MS Sans Serif", 825, false},
-      {kLabel4, {20, 260}, "MS Sans Serif", 825, false}, {kLabel5, {20, 300}, "Arial", 825, false}};
-  for (const Label& l : labels) {
-    const RECT r = InParent(Ctl(l.id));
-    const SIZE text = TextExtent(Text(l.id), l.face, l.size, l.bold);
-    EXPECT_EQ(r.left, l.at.x) << l.id;
-    EXPECT_EQ(r.top, l.at.y) << l.id;
-    EXPECT_EQ(Width(r), text.cx) << l.id << " \"" << Text(l.id) << "\"";
-    EXPECT_EQ(Height(r), text.cy) << l.id;
+  const tavlin::FontDesign sans{"MS Sans Serif", 825, false}, arial{"Arial", 825, false}, title{"Arial", 2025, true};
+  const std::tuple<int, POINT, tavlin::FontDesign> labels[] = {{kLabel1, {20, 68}, sans},  {kLabel6, {167, 16}, title},
+                                                               {kLabel2, {20, 220}, sans}, {kLabel3, {223, 220}, sans},
+                                                               {kLabel4, {20, 260}, sans}, {kLabel5, {20, 300}, arial}};
+  for (const auto& [id, at, font] : labels) {
+    const RECT r = InParent(Ctl(id));
+    const SIZE text = TextExtent(Text(id), font);
+    EXPECT_EQ(r.left, at.x) << id;
+    EXPECT_EQ(r.top, at.y) << id;
+    EXPECT_EQ(Width(r), text.cx) << id << " \"" << Text(id) << "\"";
+    EXPECT_EQ(Height(r), text.cy) << id;
   }
 }
 
-TEST_F(ExampleDisc, CentredWithItsDesignedFrame) {
-  ASSERT_NE(StartExampleDisc(), nullptr);
-  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
-  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
-  EXPECT_EQ(ClientSize(main).cx, 400);
-  EXPECT_EQ(ClientSize(main).cy, 375);
-  EXPECT_TRUE(Centred(main)) << ToString(OnScreen(main));
-  // A resizable frame and a title bar with minimize and close but no maximize.
-  const LONG style = GetWindowLongA(main, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-            WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
+TEST_F(DiscTest, WithoutTavlinIniTheWindowOpensEmpty) {
+  ASSERT_NE(Start(), nullptr);
+  EXPECT_EQ(TextOf(main), "Tavlin v3.0");
+  for (int id : {kLabel1, kLabel6, kLabel2, kLabel3, kLabel4, kLabel5}) {
+    EXPECT_EQ(Text(id), "") << id;
+    EXPECT_TRUE(Shown(id)) << id;
+    EXPECT_EQ(Width(InParent(Ctl(id))), 0) << id;
+  }
+  EXPECT_TRUE(Entries().empty());
+  EXPECT_EQ(Text(kCommand1), "Click");
+  EXPECT_EQ(Text(kText4), "");
+  // Nothing of the design title "Title" in dark red is left at the top.
+  const Capture top = Capture::Client(main, RECT{0, 0, 400, 60});
+  EXPECT_EQ(top.Count(kTitleRed), 0) << top.Summary();
 }
 
-// menupic.jpg: a picture replaces the built-in background, unscaled from the
-// top left (cut at the window's edges); one that is no picture keeps it.
-struct BackgroundCase {
+// Line 2 alone sets the number of entries, up to a thousand; an entry
+// without a block is empty.
+struct CountCase {
   const char* name;
-  std::function<void(const TempFolder&)> make;
-  Rgb colour{};  // black: the built-in background stays
-  int width = 0, height = 0, tolerance = 0;
+  int count, blocks;
+  std::size_t lines;  // the file cut after so many lines; 0: whole
 };
 
-class Background : public DiscTest, public ::testing::WithParamInterface<BackgroundCase> {};
+class EntryCount : public DiscTest, public ::testing::WithParamInterface<CountCase> {};
 
-TEST_P(Background, IsDrawnFromTheTopLeftOrKeepsTheBuiltInOne) {
-  const BackgroundCase& c = GetParam();
-  c.make(disc);
-  ASSERT_NE(Start(MenuFile::Example()), nullptr);
-  Settle(main);
-  const int w = std::min(c.width, 400), h = std::min(c.height, 375);
-  if (c.colour == Rgb{}) {
-    // Blue sky at the top beside the controls, pale grass near the bottom, no plain window colour.
-    const Capture sky = Capture::Client(main, Box(250, 55, 140, 30)),
-                  grass = Capture::Client(main, Box(200, 340, 150, 20));
-    EXPECT_GT(sky.Share(SkyBlue), 0.5) << sky.Summary();
-    EXPECT_EQ(sky.Count(SysColour(COLOR_BTNFACE)), 0) << sky.Summary();
-    EXPECT_GT(grass.Share([](Rgb p) { return p.r > p.b + 20 && p.g > p.b; }), 0.5) << grass.Summary();
-    return;
-  }
-  // Along the top and down the left, clear of the controls, the picture to its last pixel ...
-  const Capture top = Capture::Client(main, Box(0, 0, w, 14)), left = Capture::Client(main, Box(0, 0, 18, h));
-  EXPECT_TRUE(top.All(c.colour, c.tolerance)) << top.Summary();
-  EXPECT_TRUE(left.All(c.colour, c.tolerance)) << left.Summary();
-  // ... and beyond it the window's own colour.
-  const Capture right = Capture::Client(main, Box(w, 0, 400 - w, 14)),
-                below = Capture::Client(main, Box(0, h, 18, 375 - h));
-  EXPECT_TRUE(right.All(SysColour(COLOR_BTNFACE))) << right.Summary();
-  EXPECT_TRUE(below.All(SysColour(COLOR_BTNFACE))) << below.Summary();
-  const Capture all = Capture::Client(main);
-  EXPECT_EQ(all.Count(kGreen), 0) << "what lies beyond the window shows: " << all.Summary();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, Background,
-    ::testing::Values(
-        BackgroundCase{"None", [](const TempFolder&) {}},
-        BackgroundCase{"Jpeg", [](const TempFolder& d) { d.Write("menupic.jpg", SolidJpeg()); }, kSolidJpegColor, 120,
-                       60, 6},
-        BackgroundCase{"BmpByContent", [](const TempFolder& d) { d.Write("menupic.jpg", Bmp(120, 80, kMagenta)); },
-                       kMagenta, 120, 80, 0},
-        BackgroundCase{"LargerThanTheWindow",
-                       [](const TempFolder& d) {
-                         d.Write("menupic.jpg",
-                                 Bmp(600, 500, [](int x, int y) { return x < 400 && y < 375 ? kMagenta : kGreen; }));
-                       },
-                       kMagenta, 600, 500, 0},
-        BackgroundCase{"TextFile", [](const TempFolder& d) { d.Write("menupic.jpg", "This is not a picture.\r\n"); }},
-        BackgroundCase{"Folder", [](const TempFolder& d) { d.MakeFolder("menupic.jpg"); }}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Labels paint as if they had no window of their own: the picture shows
-// around their letters, and a caption grown wide enough to reach over its
-// neighbour lets the neighbour show through; a label hidden leaves nothing.
-TEST_F(DiscTest, LabelsLetThePictureAndEachOtherShowThrough) {
-  disc.Write("menupic.jpg", Bmp(400, 375, kMagenta));
+TEST_P(EntryCount, GivesTheEntries) {
+  const CountCase& c = GetParam();
   MenuFile f = MenuFile::Example();
-  f.Line(15) = "Path" + std::string(100, ' ');
-  f.Line(16) = "Filename";
-  ASSERT_NE(Start(f), nullptr);
-  for (int id : {kLabel1, kLabel6, kLabel2, kLabel3, kLabel4, kLabel5, kLabel7}) {
-    const Capture label = Pixels(id);
-    EXPECT_GT(label.Share([](Rgb p) { return p == kMagenta; }), 0.4) << id << " " << label.Summary();
-    EXPECT_EQ(label.Count(SysColour(COLOR_BTNFACE)), 0) << id << " " << label.Summary();
+  f.Line(2) = std::to_string(c.count);
+  f.items.clear();
+  for (int k = 1; k <= c.blocks; ++k) {
+    const std::string n = std::to_string(k);
+    f.items.push_back({"Item " + n, "folder" + n, "file" + n, "Go " + n, "Info " + n, "About " + n});
   }
-  const RECT path = InParent(Ctl(kLabel2)), file = InParent(Ctl(kLabel3));
-  ASSERT_GE(path.right, file.right) << ToString(path) << " " << ToString(file);
-  EXPECT_GT(Pixels(kLabel3).Count(kLightYellow), 20) << Pixels(kLabel3).Summary();
-
-  f.Line(16) = "x";
-  End();
-  ASSERT_NE(Start(f), nullptr);
-  const Capture gone = Capture::Client(main, file);
-  EXPECT_TRUE(gone.All(kMagenta)) << gone.Summary();
+  Write("tavlin.ini", c.lines ? f.FirstLines(c.lines) : f.Text());
+  ASSERT_NE(Start(), nullptr);
+  std::vector<std::string> expected;
+  for (int k = 1; k <= std::min(c.count, 1000); ++k)
+    expected.push_back(k <= c.blocks ? "Item " + std::to_string(k) : "");
+  EXPECT_EQ(Entries(), expected);
+  EXPECT_EQ(Text(kLabel6), c.lines ? "" : "Welcome to the disc");
 }
+
+INSTANTIATE_TEST_SUITE_P(Lines, EntryCount,
+                         ::testing::Values(CountCase{"FileOfFourLines", 3, 0, 4}, CountCase{"BeyondTheBlocks", 5, 3, 0},
+                                           CountCase{"BelowTheBlocks", 2, 4, 0},
+                                           CountCase{"AThousandAtMost", 1500, 1500, 0}),
+                         ByName);
+
+// "x" in any case on lines 15 to 18 hides a field with its label; with a
+// blank it is a caption. A hidden field still gets its value.
+class HideMarker : public DiscTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(HideMarker, HidesEachFieldWithItsLabelOnlyWhenExact) {
+  const std::string value = GetParam();
+  const bool hides = value == "x" || value == "X";
+  MenuFile f = MenuFile::Example();
+  for (int line : {15, 16, 17, 18}) f.Line(line) = value;
+  ASSERT_NE(Start(f), nullptr);
+  const std::pair<int, int> fields[] = {{kLabel2, kText1}, {kLabel3, kText2}, {kLabel4, kText3}, {kLabel5, kText4}};
+  for (auto [label, field] : fields) {
+    EXPECT_EQ(Shown(label), !hides) << label;
+    EXPECT_EQ(Shown(field), !hides) << field;
+    if (!hides) {
+      EXPECT_EQ(Text(label), value) << label;
+    }
+  }
+  EXPECT_TRUE(Shown(kLabel1) && Shown(kList1));  // the heading and the list are no field
+  EXPECT_EQ(Text(kText4), "Choose an item from the list.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, HideMarker, ::testing::Values("x", "X", " x"));
+
+// Line 5 colours the title (a number 0 to 15, rounded half to even; anything
+// else keeps the design's dark red), and "yes" in any case on line 8 the
+// field labels too; otherwise they keep their grey.
+struct ColourCase {
+  const char* name;
+  const char *line5, *line8;
+  Rgb title;
+  bool labels;
+};
+
+class Colour : public DiscTest, public ::testing::WithParamInterface<ColourCase> {};
+
+TEST_P(Colour, OfTheTitleAndTheFieldLabels) {
+  const ColourCase& c = GetParam();
+  MenuFile f = MenuFile::Example();
+  f.Line(5) = c.line5;
+  f.Line(8) = c.line8;
+  f.Line(11) = "Colour";
+  f.Line(16) = "File";  // every field label shown
+  ASSERT_NE(Start(f), nullptr);
+  const Capture title = Pixels(kLabel6);
+  EXPECT_GT(title.Count(c.title), 100) << title.Summary();
+  for (Rgb other : {kLightYellow, kTitleRed, Rgb{255, 0, 0}, Rgb{0, 0, 128}})
+    if (!(other == c.title)) {
+      EXPECT_EQ(title.Count(other), 0) << ToString(other) << " " << title.Summary();
+    }
+  for (int id : {kLabel1, kLabel2, kLabel3, kLabel4, kLabel5}) {
+    const Capture label = Pixels(id);
+    if (c.labels) {
+      EXPECT_GT(label.Count(c.title), 5) << id << " " << label.Summary();
+    } else {
+      EXPECT_EQ(label.Count(c.title), 0) << id << " " << label.Summary();
+      EXPECT_GT(label.Count(kFieldLabelGrey), 5) << id << " " << label.Summary();
+    }
+  }
+  // The web line is no field label: it keeps its grey.
+  const Capture link = Pixels(kLabel7);
+  EXPECT_EQ(link.Count(c.title), 0) << link.Summary();
+  EXPECT_GT(link.Count(kFieldLabelGrey), 5) << link.Summary();
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, Colour,
+                         ::testing::Values(ColourCase{"Yes", "14", "yes", kLightYellow, true},
+                                           ColourCase{"YesCapitalised", "14", "Yes", kLightYellow, true},
+                                           ColourCase{"YesInCapitals", "14", "YES", kLightYellow, true},
+                                           ColourCase{"Y", "14", "y", kLightYellow, false},
+                                           ColourCase{"YesWithADot", "14", "yes.", kLightYellow, false},
+                                           ColourCase{"YesAfterABlank", "14", " yes", kLightYellow, false},
+                                           ColourCase{"NoFlag", "14", "", kLightYellow, false},
+                                           ColourCase{"Twelve_LightRed", "12", "no", {255, 0, 0}, false},
+                                           ColourCase{"One_Blue", "1", "no", {0, 0, 128}, false},
+                                           ColourCase{"ThirteenAndAHalf_RoundsToEven14", "13.5", "no", kLightYellow,
+                                                      false},
+                                           ColourCase{"Sixteen_KeepsDesignRed", "16", "no", kTitleRed, false},
+                                           ColourCase{"MinusOne_KeepsDesignRed", "-1", "no", kTitleRed, false},
+                                           ColourCase{"FifteenAndAHalf_RoundsTo16", "15.5", "no", kTitleRed, false},
+                                           ColourCase{"Blank_KeepsDesignRed", "", "no", kTitleRed, false},
+                                           ColourCase{"Word_KeepsDesignRed", "yellow", "no", kTitleRed, false}),
+                         ByName);
 
 }  // namespace
 }  // namespace wt

@@ -1,31 +1,23 @@
 #!/usr/bin/env python3
-"""Sums the JUnit files of a test run: prints each failed case and the line
-'N passed, M failed'. Exits 1 when anything failed or nothing ran."""
+"""count_results.py FOLDER [BROKEN]: sums the JUnit files in FOLDER, names each
+failed case and ends with 'N passed, M failed', BROKEN steps (which wrote no
+results) counted as failed. Exits 1 when anything failed or nothing passed."""
 import glob
 import sys
 import xml.etree.ElementTree as ET
 
-passed = failed = 0
+passed, failed = 0, int(sys.argv[2]) if len(sys.argv) > 2 else 0
 for path in sorted(glob.glob(sys.argv[1] + "/*.xml")):
     try:
-        root = ET.parse(path).getroot()
+        cases = list(ET.parse(path).getroot().iter("testcase"))
     except ET.ParseError as e:
         print("unreadable results %s: %s" % (path, e))
-        failed += 1
-        continue
-    here = [0, 0]
-    for case in root.iter("testcase"):
-        if case.find("skipped") is not None or case.get("status") in ("notrun", "disabled"):
-            continue
-        if case.find("failure") is not None or case.find("error") is not None or case.get("status") == "fail":
-            here[1] += 1
-            print("FAILED: %s.%s" % (case.get("classname", ""), case.get("name")))
-        else:
-            here[0] += 1
-    print("  %-24s %4d passed, %d failed" % (path.rsplit("/", 1)[-1][:-4], here[0], here[1]))
-    passed += here[0]
-    failed += here[1]
-extra = int(sys.argv[2]) if len(sys.argv) > 2 else 0  # steps that failed before producing results
-failed += extra
+        failed, cases = failed + 1, []
+    ran = [c for c in cases if c.find("skipped") is None and c.get("status") not in ("notrun", "disabled")]
+    bad = [c for c in ran if c.find("failure") is not None or c.find("error") is not None or c.get("status") == "fail"]
+    for c in bad:
+        print("FAILED: %s.%s" % (c.get("classname", ""), c.get("name")))
+    print("  %-24s %4d passed, %d failed" % (path.rsplit("/", 1)[-1][:-4], len(ran) - len(bad), len(bad)))
+    passed, failed = passed + len(ran) - len(bad), failed + len(bad)
 print("%d passed, %d failed" % (passed, failed))
 sys.exit(1 if failed or not passed else 0)

@@ -19,4 +19,9 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // code page cannot hold.
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
+// Text kept in UTF-8 (a Linux file name, a browser's string) as Windows
+// hands it to the menu: in Windows-1252, for the authors this serves. Text
+// with a letter that code page lacks stays as it is, and so never matches.
+inline std::string InWindows1252OrAsIs(const std::string& name) { return Utf8ToWindows1252(name).value_or(name); }
+
 }  // namespace tavlin

@@ -155,10 +155,10 @@ void CheckAutorun(DiscIndex& disc, Findings& out) {
 }  // namespace
 
 void CheckRootFiles(DiscIndex& disc, Findings& out) {
-  // The pixels each window shows of its picture, at 15 twips a pixel.
-  CheckPicture(disc, out, kBackgroundFile, Form1Design().clientWidth / 15, Form1Design().clientHeight / 15,
+  // The pixels each window shows of its picture.
+  CheckPicture(disc, out, kBackgroundFile, Pixels(Form1Design().clientWidth), Pixels(Form1Design().clientHeight),
                "the built-in background stays");
-  CheckPicture(disc, out, kSplashFile, Form6Design().clientWidth / 15, Form6Design().clientHeight / 15,
+  CheckPicture(disc, out, kSplashFile, Pixels(Form6Design().clientWidth), Pixels(Form6Design().clientHeight),
                "no splash is shown");
   CheckSound(disc, out);
   CheckAutorun(disc, out);

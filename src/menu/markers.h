@@ -14,9 +14,11 @@ inline constexpr char kSplashFile[] = "splash.jpg";
 inline constexpr char kSoundFile[] = "tavlin.wav";
 
 // x in either case hides a field; a blank beside it or a second x does not.
-inline bool IsHideMarker(std::string_view setting) { return LowerCase(setting) == "x"; }
+inline constexpr char kHideMarker[] = "x";
+inline bool IsHideMarker(std::string_view setting) { return LowerCase(setting) == kHideMarker; }
 
 // yes in any case gives the field labels the title colour.
-inline bool TurnsLabelColorOn(std::string_view flag) { return LowerCase(flag) == "yes"; }
+inline constexpr char kLabelColorOn[] = "yes";
+inline bool TurnsLabelColorOn(std::string_view flag) { return LowerCase(flag) == kLabelColorOn; }
 
 }  // namespace tavlin

@@ -18,6 +18,17 @@ struct Rgb {
 // screen's DPI by the backend (15 twips a pixel at 96 DPI).
 using Twips = int;
 
+// Twips in pixels at `dpi`, rounded as Windows' MulDiv rounds: to the
+// nearest, half away from zero.
+constexpr int Pixels(Twips t, int dpi = 96) {
+  const long long n = static_cast<long long>(t) * dpi;
+  return static_cast<int>(n >= 0 ? (n + 720) / 1440 : -((-n + 720) / 1440));
+}
+
+struct PixelRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
 struct FontDesign {
   std::string_view face;
   int hundredthsOfPoint = 825;  // 8.25 pt is 825: exact, no floating point
@@ -72,6 +83,17 @@ struct FormDesign {
     for (std::size_t i = 0; i < controls.size(); ++i)
       if (controls[i].name == control) return i;
     return std::nullopt;
+  }
+
+  // Where a control stands in the window's client area, in pixels: one in a
+  // frame is placed from the frame's corner.
+  PixelRect Placed(const ControlDesign& c, int dpi = 96) const {
+    PixelRect r{Pixels(c.left, dpi), Pixels(c.top, dpi), Pixels(c.width, dpi), Pixels(c.height, dpi)};
+    if (const auto frame = IndexOf(c.container)) {
+      r.left += Pixels(controls[*frame].left, dpi);
+      r.top += Pixels(controls[*frame].top, dpi);
+    }
+    return r;
   }
 
   // The child window id of a control: its place in the table, counted from

@@ -1,175 +1,101 @@
 #!/usr/bin/env python3
-"""The menu checker as authors run it: the Linux program on real folders,
-its exit statuses and command line, the template round trip, and the Windows
-console program under Wine (when --wine is given and Wine is set up), which
-must say exactly what the Linux one says. Also the static facts of both
-Windows builds of the checker.
-
-  check_cli_test.py JUNIT.xml [--wine]
-"""
-import atexit
+"""check_cli_test.py JUNIT.xml [--wine]: the menu checker as authors run it on
+real folders, its command line and template, its Windows builds and, with
+--wine (Wine set up), their output, which must be the Linux one's."""
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
-import xml.sax.saxutils as su
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-sys.path.insert(0, os.path.join(ROOT, "tests", "release"))
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_exe import Pe  # noqa: E402
-from scripts_test import make_disc  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from testlib import EXAMPLE, ROOT, Pe, case, check, example_menu, main, read, run, write_files  # noqa: E402
 
 NATIVE = os.path.join(ROOT, "build", "native", "tavlin-check")
-WIN64 = os.path.join(ROOT, "build", "win64", "tavlin-check.exe")
-WIN32 = os.path.join(ROOT, "build", "win32", "tavlin-check.exe")
-EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
+WINDOWS = {"i686": os.path.join(ROOT, "build", "win32", "tavlin-check.exe"),
+           "x86-64": os.path.join(ROOT, "build", "win64", "tavlin-check.exe")}
 
-results = []
-
-
-def case(name):
-    def wrap(fn):
-        try:
-            fn()
-            results.append((name, None))
-        except Exception as e:  # a failed expectation or a broken run: both fail the case
-            results.append((name, "%s: %s" % (type(e).__name__, e)))
-        print("%s  %s" % ("PASS" if results[-1][1] is None else "FAIL", name))
-        if results[-1][1]:
-            print("      " + results[-1][1].replace("\n", "\n      "))
-        return fn
-    return wrap
-
-
-def run(args, cwd=None, timeout=60):
-    p = subprocess.run(args, cwd=cwd, stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
-    return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
-
-
-def expect(cond, what):
-    if not cond:
-        raise AssertionError(what)
-
-
-SCRATCH = tempfile.mkdtemp(prefix="tavlin-check-")
-atexit.register(shutil.rmtree, SCRATCH, True)
+# (what it shows, the disc's files (None: the example disc), exit status, lines
+# of the report, the last its summary)
+DISCS = [
+    ("the example disc is clean", None, 0, ['    26  item 1 ItemFile               "setup.exe"',
+                                            "tavlin.ini: 38 lines, 2 items; the disc: clean"]),
+    ("a folder only in other letter case, mixed line ends, a menupic.jpg that is no picture are warnings",
+     {"tavlin.ini": example_menu(b"Setup") + b"note\n", "setup/setup.exe": b"MZ", "docs/readme.txt": b"notes",
+      "menupic.jpg": b"not a picture"}, 1,
+     ['tavlin.ini:25: warning: item 1 ItemPath "Setup" is on the disc only as "setup" (other letter case), which a '
+      "case-sensitive disc or stick will not find",
+      "tavlin.ini:39: warning: mixed line ends: line 1 ends in CR LF, this one in a lone LF; an editor may count "
+      "the lines otherwise than Tavlin",
+      "menupic.jpg: warning: is not a JPEG, BMP, GIF or icon picture: the built-in background stays",
+      "tavlin.ini: 39 lines, 2 items; the disc: 3 warnings"]),
+    ("names in Windows-1252 find a Linux folder's UTF-8 names; names in UTF-8, which Windows will not find, are warnings",
+     {"tavlin.ini": example_menu(b"Caf\xe9 \x80").replace(b"\r\nsetup.exe\r\n", b"\r\nl\xe9ame.txt\r\n", 1)
+      .replace(b"\r\ndocs\r\n", "\r\nCaf\u00e9\r\n".encode(), 1),
+      "Caf\u00e9 \u20ac/l\u00e9ame.txt": b"hola", "Caf\u00e9/readme.txt": b"notes"}, 1,
+     ["tavlin.ini:33: warning: item 2 ItemPath is UTF-8 text: Tavlin shows it in the ANSI code page, each letter "
+      "beyond ASCII as two or three wrong ones",
+      'tavlin.ini:33: warning: item 2 ItemPath "Caf<c3><a9>" is not on the disc: its button does nothing',
+      "tavlin.ini: 38 lines, 2 items; the disc: 2 warnings"]),
+    ("the template for 3 items, saved as tavlin.ini, is clean", "template", 0,
+     ["tavlin.ini: 46 lines, 3 items; the disc: clean"]),
+    ("a disc without tavlin.ini is an error", {"readme.txt": b"x"}, 2,
+     ["tavlin.ini: error: not found: the menu opens with no title and no items",
+      "tavlin.ini: not read; the disc: 1 error"]),
+]
 
 
-def disc(files):
-    """A folder with the given files (relative path -> bytes)."""
-    return make_disc(tempfile.mkdtemp(dir=SCRATCH), "disc", files)
+def make(scratch, i, files):
+    if files == "template":  # with its own line ends, which must be CR LF to check clean
+        files = {"tavlin.ini": subprocess.run([NATIVE, "--template", "3"], capture_output=True, check=True).stdout}
+    return EXAMPLE if files is None else write_files(os.path.join(scratch, str(i)), files)
 
 
-def example_menu(folder=b"setup"):
-    with open(os.path.join(ROOT, "examples", "disc", "tavlin.ini"), "rb") as f:
-        return f.read().replace(b"\r\nsetup\r\n", b"\r\n" + folder + b"\r\n", 1)
+for i, (name, files, status, lines) in enumerate(DISCS):
+    @case("%s (exit %d)" % (name, status))
+    def _(scratch, i=i, files=files, status=status, lines=lines):
+        code, out, err = run([NATIVE, make(scratch, i, files)])
+        missing = [s for s in lines if s not in out.splitlines()]
+        check(code == status and not missing and out.rstrip().endswith(lines[-1]),
+              "exit %d, lacks %s or the summary last\n%s%s" % (code, missing, out, err))
 
 
-@case("the example disc is clean")
-def _():
-    code, out, _ = run([NATIVE, EXAMPLE])
-    expect(code == 0, "exit %d\n%s" % (code, out))
-    expect("tavlin.ini: 38 lines, 2 items; the disc: clean" in out, out)
-    expect("    26  item 1 ItemFile               \"setup.exe\"" in out, out)
-
-
-@case("warnings give exit 1 and name the line")
-def _():
-    d = disc({"tavlin.ini": example_menu(b"Setup"), "setup/setup.exe": b"MZ", "docs/readme.txt": b"notes"})
-    code, out, _ = run([NATIVE, d])
-    expect(code == 1, "exit %d\n%s" % (code, out))
-    expect('tavlin.ini:25: warning: item 1 ItemPath "Setup" is on the disc only as "setup" (other letter case)' in out, out)
-    expect(out.rstrip().endswith("tavlin.ini: 38 lines, 2 items; the disc: 1 warning"), out)
-
-
-@case("accented names written in Windows-1252 find the UTF-8 names of a Linux folder")
-def _():
-    menu = example_menu(b"Caf\xe9 \x80").replace(b"\r\nsetup.exe\r\n", b"\r\nl\xe9\x61me.txt\r\n", 1)
-    d = disc({"tavlin.ini": menu, "Caf\u00e9 \u20ac/l\u00e9ame.txt": b"hola",
-              "docs/readme.txt": b"notes"})
-    code, out, _ = run([NATIVE, d])
-    expect(code == 0, "exit %d\n%s" % (code, out))
-    # The same menu in UTF-8 names a folder Windows will not find.
-    d = disc({"tavlin.ini": example_menu("Caf\u00e9".encode("utf-8")), "Caf\u00e9/setup.exe": b"MZ",
-              "docs/readme.txt": b"notes"})
-    code, out, _ = run([NATIVE, "--", d])
-    expect(code == 1 and "is UTF-8 text" in out and "is not on the disc" in out, "exit %d\n%s" % (code, out))
-
-
-@case("a missing menu or a wrong command line gives exit 2")
-def _():
-    d = disc({"readme.txt": b"x"})
-    code, out, _ = run([NATIVE], cwd=d)  # the current folder by default
-    expect(code == 2 and "tavlin.ini: error: not found" in out, "exit %d\n%s" % (code, out))
-    expect("Checking the disc in .\n" in out, out)
-    code, _, err = run([NATIVE, os.path.join(d, "readme.txt")])
-    expect(code == 2 and "does not exist or is not a folder" in err, "not a folder: exit %d %s" % (code, err))
-    for args in (["--template"], ["--template", "1001"], ["--template", "-1"], ["--template", "2x"], ["a", "b"],
-                 ["--bogus"]):
-        code, out, err = run([NATIVE] + args)
-        expect(code == 2 and "usage:" in err and out == "", "%s: exit %d" % (args, code))
-
-
-@case("the template, saved as tavlin.ini, checks clean")
-def _():
-    code, text, _ = run([NATIVE, "--template", "3"])
-    expect(code == 0, "template exit %d" % code)
-    lines = text.split("\r\n")
-    expect(lines[-1] == "" and len(lines) == 22 + 8 * 3 + 1 and "\n" not in text.replace("\r\n", ""),
-           "not 46 CR LF lines")
-    d = disc({"tavlin.ini": text.encode("latin-1")})
-    code, out, _ = run([NATIVE, d])
-    expect(code == 0 and out.rstrip().endswith("46 lines, 3 items; the disc: clean"), "exit %d\n%s" % (code, out))
+@case("the command line: the current folder by default, -- before a folder, exit 2 and usage when wrong")
+def _(scratch):
+    for args, status, seen in [([], 0, "Checking the disc in .\n"), (["--", EXAMPLE], 0, "in %s\n" % EXAMPLE),
+                               (["tavlin.ini"], 2, "does not exist or is not a folder")] + [
+            (a.split(), 2, "usage:") for a in ("--template", "--template 1001", "--template -1", "--template 2x",
+                                               "a b", "--bogus")]:
+        code, out, err = run([NATIVE] + args, cwd=EXAMPLE)
+        check(code == status and seen in (err if status else out) and (out == "" or not status),
+              "%s: exit %d\n%s%s" % (args, code, out, err))
 
 
 @case("both Windows builds are console programs that need only Windows' own DLLs")
-def _():
-    for path, machine in ((WIN64, 0x8664), (WIN32, 0x14C)):
-        pe = Pe(open(path, "rb").read())
-        expect(pe.machine == machine, "%s: machine 0x%x" % (path, pe.machine))
-        expect(pe.subsystem == 3, "%s: subsystem %d" % (path, pe.subsystem))
-        expect(set(pe.imports()) <= {"kernel32.dll", "msvcrt.dll"}, "%s: %s" % (path, pe.imports()))
+def _(scratch):
+    for path, machine in zip(WINDOWS.values(), (0x14C, 0x8664)):
+        pe = Pe(read(path))
+        check((pe.machine, pe.subsystem) == (machine, 3) and set(pe.imports()) <= {"kernel32.dll", "msvcrt.dll"},
+              "%s: machine 0x%x, subsystem %d, imports %s" % (path, pe.machine, pe.subsystem, pe.imports()))
 
 
 if "--wine" in sys.argv:
-    # The first Wine program starts Wine's own services, which would hold a
+    # The first Wine program starts Wine's services, which would hold a
     # captured output open for as long as they run.
-    subprocess.run(["wine", WIN64, "--help"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+    subprocess.run(["wine", WINDOWS["x86-64"], "--help"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, timeout=120)
+    for arch, exe in WINDOWS.items():
+        @case("under Wine the %s checker says byte for byte what the Linux one says: every disc above, the template"
+              % arch)
+        def _(scratch, exe=exe):
+            for i, (_, files, _, _) in enumerate(DISCS):
+                where = make(scratch, i, files)
+                linux = run([NATIVE], cwd=where)
+                wine = run(["wine", exe], cwd=where, timeout=120)
+                if not wine[1].startswith("Checking the disc in"):  # Wine itself, not the program, failed to start
+                    wine = run(["wine", exe], cwd=where, timeout=120)
+                wine = (wine[0], wine[1].replace("\r\n", "\n"), wine[2])
+                check(wine[:2] == linux[:2], "%s: under Wine exit %d\n%s%s\n--- on Linux exit %d\n%s"
+                      % (where, *wine, *linux[:2]))
+            linux, wine = run([NATIVE, "--template", "2"]), run(["wine", exe, "--template", "2"], timeout=120)
+            check(wine[:2] == linux[:2], "template: exit %d, %d bytes against %d" % (wine[0], len(wine[1]), len(linux[1])))
 
-    for label, exe in (("i686", WIN32), ("x86-64", WIN64)):
-        @case("under Wine the %s Windows checker says what the Linux one says" % label)
-        def _(exe=exe):
-            menu = example_menu(b"Setup").replace(b"\r\ndocs\r\n", b"\r\nCaf\xe9\r\n", 1)
-            d = disc({"tavlin.ini": menu + b"note\n", "setup/setup.exe": b"MZ", "Caf\u00e9/readme.txt": b"notes",
-                      "menupic.jpg": b"not a picture"})
-            for where in (EXAMPLE, d):
-                code_l, out_l, _ = run([NATIVE], cwd=where)
-                code_w, out_w, err_w = run(["wine", exe], cwd=where, timeout=120)
-                if not out_w.startswith("Checking the disc in"):
-                    # Wine itself, not the program, failed to start once in a long run; a report
-                    # that differs is never retried.
-                    code_w, out_w, err_w = run(["wine", exe], cwd=where, timeout=120)
-                out_w = out_w.replace("\r\n", "\n")
-                expect(code_w == code_l and out_w == out_l, "%s: exit %d under Wine, %d on Linux\n--- Wine\n%s%s\n--- Linux\n%s" % (
-                    where, code_w, code_l, out_w, err_w, out_l))
-
-        @case("under Wine the %s Windows checker writes the template byte for byte" % label)
-        def _(exe=exe):
-            _, native, _ = run([NATIVE, "--template", "2"])
-            code, wine, _ = run(["wine", exe, "--template", "2"], timeout=120)
-            expect(code == 0 and wine == native, "exit %d, %d bytes against %d" % (code, len(wine), len(native)))
-
-
-with open(sys.argv[1], "w") as f:
-    f.write('<?xml version="1.0"?>\n<testsuite name="menu checker" tests="%d" failures="%d">\n' % (
-        len(results), sum(1 for _, e in results if e)))
-    for name, error in results:
-        f.write('  <testcase classname="menu checker" name=%s>' % su.quoteattr(name))
-        if error:
-            f.write('<failure message=%s/>' % su.quoteattr(error))
-        f.write("</testcase>\n")
-    f.write("</testsuite>\n")
-sys.exit(1 if any(e for _, e in results) else 0)
+main("menu checker")

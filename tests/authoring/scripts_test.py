@@ -1,405 +1,144 @@
 #!/usr/bin/env python3
-"""tests/authoring/scripts_test.py JUNIT.xml [WORD...]: runs scripts/disc-image and
-scripts/preview on the example disc and on discs made here, looks into the
-images with xorriso and at the pictures' pixels, and writes JUnit results.
-Wine runs take the prefix and display of scripts/lib/wine.sh, so
-TAVLIN_WINEPREFIX and TAVLIN_XVFB_DISPLAY pass through."""
-import hashlib
+"""scripts/disc-image and scripts/preview on discs made here: the images' files
+as xorriso reads them, the pictures' pixels. Wine takes TAVLIN_WINEPREFIX and
+TAVLIN_XVFB_DISPLAY as the scripts do.  scripts_test.py JUNIT.xml [WORD...]"""
 import os
 import re
-import shlex
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
-import traceback
-import xml.etree.ElementTree as ET
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
-RELEASE_EXE = os.path.join(ROOT, "build", "win32", "tavlin.exe")
-SUITE = "authoring scripts"
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from testlib import EXAMPLE, ROOT, case, check, example_menu, main, read, run, write_files  # noqa: E402
 
-# The main window's and the About window's client areas, in pixels (twips / 15).
-MAIN_CLIENT = (400, 375)
-ABOUT_CLIENT = (166, 126)
-SPLASH_CLIENT = (200, 100)
-LIGHT_YELLOW = (255, 255, 0)  # title colour 14 of the example menu
-WHITE = (255, 255, 255)
+# The example disc and the release exe the cases compare with.
+subprocess.run(["bash", "-c", "cmake --preset win32 >/dev/null && cmake --build --preset win32 --target disc"],
+               cwd=ROOT, check=True, stdout=subprocess.DEVNULL, timeout=600)
+RELEASE = read(os.path.join(ROOT, "build", "win32", "tavlin.exe"))
+GENERATED = b"[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=%s\r\n"
+OWN = b"[AutoRun]\nopen=tavlin.exe\nlabel=Mine\n; no icon on purpose\n"
+SPRING = {"tavlin.ini": example_menu(), "docs/readme.txt": b"notes"}
+# (the folder, its files (the example disc's too for "disc"), the label given,
+# what the image adds, the volume id)
+IMAGES = [
+    ("disc", {"Read Me First.TXT": b"first\r\n", "Extra Files/lower case/setup.EXE": b"MZ",
+              "Extra Files/A Rather Long File Name With Blanks, Mixed Case And More Than Sixty-Four Letters.Html": b""},
+     (), {}, "DISC"),
+    ("Spring Disc", SPRING, (), {"/autorun.inf": GENERATED % b"Spring Disc", "/tavlin.exe": RELEASE}, "SPRING_DISC"),
+    ("Spring Disc", SPRING, ("Spring sale 2026: docs & tools, part one",),
+     {"/autorun.inf": GENERATED % b"Spring sale 2026: docs & tools, part one", "/tavlin.exe": RELEASE},
+     "SPRING_SALE_2026__DOCS___TOOLS__"),
+    ("own", {**SPRING, "AutoRun.INF": OWN}, (), {"/tavlin.exe": RELEASE}, "OWN"),
+]
 
 
-class Failed(Exception):
-    pass
-
-
-def check(cond, message):
-    if not cond:
-        raise Failed(message)
-
-
-def run(args, timeout=240):
-    p = subprocess.run(args, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
-    return p.returncode, p.stdout.decode(errors="replace"), p.stderr.decode(errors="replace")
+def files(folder, dates=False):
+    """Every path below FOLDER: a file's bytes, a folder's None (and the date)."""
+    return {"/" + os.path.relpath(os.path.join(top, n), folder): (
+        read(os.path.join(top, n)) if n in names else None, dates and os.lstat(os.path.join(top, n)).st_mtime_ns)
+        for top, dirs, names in os.walk(folder) for n in dirs + names}
 
 
 def disc_image(disc, iso, *label):
-    return run([os.path.join(ROOT, "scripts", "disc-image"), disc, iso, *label])
+    """The image's files by their Rock Ridge names and by their Joliet names."""
+    code, out, err = run([os.path.join(ROOT, "scripts", "disc-image"), disc, iso, *label])
+    check(code == 0, "disc-image exited %d:\n%s%s" % (code, out, err))
+    trees = []
+    for names in ("any", "norock"):
+        code, _, err = run(["xorriso", "-osirrox", "on", "-read_fs", names, "-indev", iso, "-extract", "/",
+                            iso + "-" + names])
+        check(code == 0, "xorriso could not read %s: %s" % (iso, err))
+        trees.append({p: content for p, (content, _) in files(iso + "-" + names).items()})
+    return trees, read(iso)[16 * 2048 + 40:16 * 2048 + 72].decode("ascii").rstrip()  # the volume id
 
 
-def preview(disc, png, *options):
-    return run([os.path.join(ROOT, "scripts", "preview"), disc, png, *options], timeout=180)
+for folder, own, label, added, volid in IMAGES:
+    @case("disc-image of %r%s: its files as written in both trees, adding %s; volume %s; the same image twice"
+          % (folder, " labelled %r" % label[0] if label else "", " and ".join(added) or "nothing", volid))
+    def _(scratch, folder=folder, own=own, label=label, added=added, volid=volid):
+        disc = os.path.join(scratch, folder)
+        if folder == "disc":
+            shutil.copytree(EXAMPLE, disc)
+        before = files(write_files(disc, own), dates=True)
+        want = {**{p: content for p, (content, _) in before.items()}, **added}
+        first, second = os.path.join(scratch, "first.iso"), os.path.join(scratch, "second.iso")
+        trees, got_volid = disc_image(disc, first, *label)
+        for names, got in zip(("Rock Ridge", "Joliet"), trees):
+            check(got == want, "%s names: lacks %s, has too %s, differ %s" % (
+                names, sorted(want.keys() - got.keys()), sorted(got.keys() - want.keys()),
+                [(p, got[p][:80]) for p in want.keys() & got.keys() if want[p] != got[p]]))
+        check(got_volid == volid, "volume id %r" % got_volid)
+        check(files(disc, dates=True) == before, "the disc folder was changed")
+        time.sleep(1.1)  # the dates on an image count whole seconds
+        disc_image(disc, second, *label)
+        check(read(first) == read(second), "two images of one folder differ")
 
 
-def made(iso, rc, out, err):
-    check(rc == 0, "disc-image exited %d:\n%s%s" % (rc, out, err))
-    check(os.path.isfile(iso), "no image at %s" % iso)
+@case("disc-image refuses a disc with errors, leaving no image, not even an earlier one; "
+      "both scripts refuse what is not a folder")
+def _(scratch):
+    no_menu = write_files(os.path.join(scratch, "no menu"), {"docs/readme.txt": b"notes"})
+    write_files(scratch, {"x.iso": b"an image of an earlier run"})
+    for script, disc, out, said in (("disc-image", no_menu, "x.iso", ("tavlin.ini: error: not found", "no image written")),
+                                    ("disc-image", scratch + "/missing", "x.iso", ("is not a folder",)),
+                                    ("preview", scratch + "/missing", "x.png", ("is not a folder",))):
+        code, o, e = run([os.path.join(ROOT, "scripts", script), disc, os.path.join(scratch, out)], timeout=60)
+        left = [n for n in os.listdir(scratch) if n.startswith(out)]
+        check(code != 0 and all(w in e for w in said) and not left,
+              "%s %s: exit %d, left %s\n%s%s" % (script, disc, code, left, o, e))
 
 
-# --- looking into an image ---------------------------------------------------------------
-
-def tree(iso, joliet=False):
-    """Every path on the image, from the Rock Ridge or the Joliet names."""
-    fs = "norock" if joliet else "any"
-    rc, out, err = run(["xorriso", "-read_fs", fs, "-indev", iso, "-find", "/"], timeout=60)
-    check(rc == 0, "xorriso could not read %s: %s" % (iso, err))
-    return {shlex.split(line)[0] for line in out.splitlines() if line.startswith("'")} - {"/"}
-
-
-def extract(iso, path, scratch):
-    dest = os.path.join(scratch, "extracted-" + hashlib.md5(path.encode()).hexdigest())
-    rc, _, err = run(["xorriso", "-osirrox", "on", "-indev", iso, "-extract", path, dest], timeout=60)
-    check(rc == 0 and os.path.isfile(dest), "could not extract %s: %s" % (path, err))
-    with open(dest, "rb") as f:
-        return f.read()
-
-
-def volume_id(iso):
-    rc, out, _ = run(["xorriso", "-indev", iso, "-pvd_info"], timeout=60)
-    m = re.search(r"^Volume Id\s*:\s?(.*)$", out, re.M)
-    check(rc == 0 and m, "no volume id in the image's descriptor")
-    return m.group(1).strip()
-
-
-def snapshot(folder):
-    """Names, dates and contents of a folder, to see that nothing changed."""
-    state = {}
-    for dirpath, dirs, files in os.walk(folder):
-        for name in dirs + files:
-            p = os.path.join(dirpath, name)
-            st = os.lstat(p)
-            digest = ""
-            if os.path.isfile(p):
-                with open(p, "rb") as f:
-                    digest = hashlib.sha256(f.read()).hexdigest()
-            state[os.path.relpath(p, folder)] = (st.st_mtime_ns, st.st_size, digest)
-    return state
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
-def make_disc(scratch, name, files):
-    disc = os.path.join(scratch, name)
-    for rel, content in files.items():
-        p = os.path.join(disc, rel)
-        os.makedirs(os.path.dirname(p), exist_ok=True)
-        with open(p, "wb") as f:
-            f.write(content)
-    return disc
-
-
-def example_menu():
-    return read(os.path.join(EXAMPLE, "tavlin.ini"))
-
-
-# --- looking at a picture --------------------------------------------------------------------
-
-class Picture:
-    def __init__(self, path):
-        check(os.path.isfile(path), "no picture at %s" % path)
-        rc, out, err = run(["identify", "-format", "%m %w %h", path], timeout=30)
-        check(rc == 0, "identify cannot read %s: %s" % (path, err))
-        fmt, w, h = out.split()
-        self.format, self.width, self.height = fmt, int(w), int(h)
-        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE, check=True).stdout
-        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
-        self.data = ppm[header.end():]
-
-    def at(self, x, y):
-        i = 3 * (y * self.width + x)
-        return tuple(self.data[i:i + 3])
-
-    def pixels(self):
-        return (tuple(self.data[i:i + 3]) for i in range(0, len(self.data), 3))
-
-    def ring(self):
-        w, h = self.width, self.height
-        for x in range(w):
-            yield self.at(x, 0)
-            yield self.at(x, h - 1)
-        for y in range(h):
-            yield self.at(0, y)
-            yield self.at(w - 1, y)
-
-
-def desktop_colour():
-    """The virtual desktop's colour, from the prefix the scripts use."""
-    prefix = os.environ.get("TAVLIN_WINEPREFIX") or os.path.join(ROOT, "build", "wine")
-    section = None
-    for line in read(os.path.join(prefix, "user.reg")).decode("utf-8", "replace").splitlines():
-        if line.startswith("["):
-            section = line.split("]")[0] + "]"
-        elif section == r"[Control Panel\\Colors]" and line.startswith('"Background"='):
-            return tuple(int(v) for v in line.split("=", 1)[1].strip('"').split())
-    raise Failed("no desktop colour in the prefix's user.reg")
-
-
-def framed(pic, client, caption):
-    """The frame's width and the caption's height, if the picture is exactly the
-    window: a client area of this size within an even frame."""
-    side = pic.width - client[0]
-    check(side > 0 and side % 2 == 0 and side <= 16,
-          "%dx%d is not a %dx%d client area in a frame" % (pic.width, pic.height, *client))
-    frame = side // 2
-    top = pic.height - client[1] - 2 * frame
-    if caption:
-        check(15 <= top <= 32, "%dx%d: no caption bar between %d-pixel frames" % (pic.width, pic.height, frame))
-    else:
-        check(top == 0, "%dx%d: not a %dx%d window without a caption" % (pic.width, pic.height, *client))
-    # Each line of a frame is drawn in one colour; a crop that cuts into the
-    # window or reaches past it has content in its outer lines instead.
-    w, h = pic.width, pic.height
+def window(png, client, caption):
+    """The pixels of PNG, checked to be exactly a window with this client area:
+    a crop that cuts into the window or reaches past it has frame lines of
+    more than one colour, or the desktop at its edge."""
+    check(read(png)[:8] == b"\x89PNG\r\n\x1a\n", "%s is no PNG" % png)
+    ppm = subprocess.run(["convert", png, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+    head = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+    w, h, data = int(head[1]), int(head[2]), ppm[head.end():]
+    px = [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+    frame, odd = divmod(w - client[0], 2)
+    top = h - client[1] - 2 * frame
+    check(0 < frame <= 8 and not odd and (15 <= top <= 32 if caption else top == 0), "%dx%d is not a %dx%d client "
+          "area in a frame %s a caption" % (w, h, *client, "with" if caption else "without"))
     for i in range(frame):
-        for side, line in (("top", [pic.at(x, i) for x in range(frame, w - frame)]),
-                           ("bottom", [pic.at(x, h - 1 - i) for x in range(frame, w - frame)]),
-                           ("left", [pic.at(i, y) for y in range(frame, h - frame)]),
-                           ("right", [pic.at(w - 1 - i, y) for y in range(frame, h - frame)])):
+        for side, line in (("top", px[i * w + frame:(i + 1) * w - frame]), ("left", px[frame * w + i:(h - frame) * w:w]),
+                           ("bottom", px[(h - 1 - i) * w + frame:(h - i) * w - frame]),
+                           ("right", px[(frame + 1) * w - 1 - i:(h - frame) * w:w])):
             check(len(set(line)) == 1, "%dx%d: line %d of the %s frame is not one colour" % (w, h, i, side))
-    return frame, top
+    reg = read(os.path.join(os.environ.get("TAVLIN_WINEPREFIX") or os.path.join(ROOT, "build", "wine"), "user.reg"))
+    desk = re.search(rb'^\[Control Panel\\\\Colors\][^[]*?^"Background"="(\d+) (\d+) (\d+)"', reg, re.M | re.S)
+    desk = tuple(map(int, desk.groups()))
+    check(desk not in px[:w] + px[-w:] + px[::w] + px[w - 1::w], "the edge of %s shows the desktop %s" % (png, desk))
+    return lambda x, y: px[(frame + top + y) * w + frame + x], px
 
 
-def not_cropped_from_desktop(pic):
-    desk = desktop_colour()
-    stray = sum(1 for p in pic.ring() if p == desk)
-    check(stray == 0, "%d pixels of the picture's edge show the desktop %s, not the window" % (stray, desk))
+for splash in (False, True):
+    @case("preview --all of the example disc %s: the main window with its list and colours, and About"
+          % ("with a splash.jpg: the splash first" if splash else "without a splash: no splash picture"))
+    def _(scratch, splash=splash):
+        disc, png, colour = os.path.join(scratch, "disc"), os.path.join(scratch, "p.png"), (0, 160, 255)
+        shutil.copytree(EXAMPLE, disc)
+        printed = [png, os.path.join(scratch, "p-about.png")]
+        if splash:
+            subprocess.run(["convert", "-size", "200x100", "xc:rgb%s" % (colour,), "-quality", "100",
+                            os.path.join(disc, "splash.jpg")], check=True, timeout=30)
+            printed.insert(0, os.path.join(scratch, "p-splash.png"))
+        code, out, err = run([os.path.join(ROOT, "scripts", "preview"), disc, png, "--all"], timeout=180)
+        check(code == 0 and out.split() == printed and len(os.listdir(scratch)) == len(printed) + 1,
+              "exit %d, printed %r, wrote %s\n%s" % (code, out, os.listdir(scratch), err))
+        if splash:
+            at, _ = window(printed[0], (200, 100), caption=False)
+            check(all(abs(a - b) <= 8 for a, b in zip(at(100, 50), colour)), "the splash shows %s" % (at(100, 50),))
+        # The list box, empty below its two items, is white where the design
+        # puts it (twips / 15); the title and labels are in the menu's light yellow.
+        at, px = window(png, (400, 375), caption=True)
+        blank = {at(x, y) for x in range(30, 200) for y in range(144, 194)}
+        check(blank == {(255, 255, 255)}, "no empty white list box: %s" % sorted(blank)[:5])
+        check(px.count((255, 255, 0)) > 500, "only %d pixels in the title colour" % px.count((255, 255, 0)))
+        _, px = window(printed[-1], (166, 126), caption=False)
+        check(sum(max(p) < 64 for p in px) > 100, "only %d dark pixels: no texts in About" % sum(max(p) < 64 for p in px))
 
 
-# --- the cases -----------------------------------------------------------------------------------
-
-CASES = []
-
-
-def case(name):
-    def register(fn):
-        CASES.append((name, fn))
-        return fn
-    return register
-
-
-@case("image of the example disc holds its files as written")
-def example_image(scratch):
-    before = snapshot(EXAMPLE)
-    iso = os.path.join(scratch, "example.iso")
-    made(iso, *disc_image(EXAMPLE, iso))
-    want = {"/autorun.inf", "/tavlin.exe", "/tavlin.ini", "/setup", "/setup/setup.exe", "/docs", "/docs/readme.txt"}
-    for joliet in (False, True):
-        got = tree(iso, joliet)
-        check(got == want, "%s tree: %s, not %s" % ("Joliet" if joliet else "Rock Ridge", sorted(got), sorted(want)))
-    # As an author looks at it: the root and each item folder, one -ls each.
-    for folder, names in (("/", {"autorun.inf", "tavlin.exe", "tavlin.ini", "setup", "docs"}),
-                          ("/setup", {"setup.exe"}), ("/docs", {"readme.txt"})):
-        rc, out, err = run(["xorriso", "-indev", iso, "-ls", folder], timeout=60)
-        listed = {shlex.split(line)[0] for line in out.splitlines() if line.startswith("'")}
-        check(rc == 0 and listed == names, "-ls %s: %s, not %s %s" % (folder, sorted(listed), sorted(names), err))
-    # The disc's own program and autorun.inf, not the release or a generated one.
-    for name in ("tavlin.exe", "autorun.inf", "tavlin.ini", "setup/setup.exe"):
-        check(extract(iso, "/" + name, scratch) == read(os.path.join(EXAMPLE, name)),
-              "%s differs from the disc's" % name)
-    check(volume_id(iso) == "DISC", "volume id %r, not the folder's name in capitals" % volume_id(iso))
-    check(snapshot(EXAMPLE) == before, "the disc folder was changed")
-
-
-@case("long names in mixed case with blanks survive in both trees")
-def long_names(scratch):
-    long_name = "A Rather Long File Name With Blanks, Mixed Case And More Than Sixty-Four Letters.Html"
-    disc = make_disc(scratch, "names", {
-        "tavlin.ini": example_menu(),
-        "Read Me First.TXT": b"first\r\n",
-        "Extra Files/" + long_name: b"<p>x</p>",
-        "Extra Files/lower case/setup.EXE": b"MZ",
-    })
-    iso = os.path.join(scratch, "names.iso")
-    made(iso, *disc_image(disc, iso))
-    want = {"/Read Me First.TXT", "/Extra Files", "/Extra Files/" + long_name, "/Extra Files/lower case",
-            "/Extra Files/lower case/setup.EXE"}
-    for joliet in (False, True):
-        got = tree(iso, joliet)
-        check(want <= got, "%s tree lacks %s; has %s" % ("Joliet" if joliet else "Rock Ridge", sorted(want - got),
-                                                          sorted(got)))
-    check(extract(iso, "/Read Me First.TXT", scratch) == b"first\r\n", "Read Me First.TXT changed on the image")
-
-
-@case("a disc without autorun.inf and tavlin.exe gets both")
-def added_files(scratch):
-    disc = make_disc(scratch, "Spring Disc", {"tavlin.ini": example_menu(), "docs/readme.txt": b"notes\r\n"})
-    before = snapshot(disc)
-    iso = os.path.join(scratch, "spring.iso")
-    made(iso, *disc_image(disc, iso))
-    check(extract(iso, "/autorun.inf", scratch) ==
-          b"[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=Spring Disc\r\n",
-          "generated autorun.inf: %r" % extract(iso, "/autorun.inf", scratch))
-    check(extract(iso, "/tavlin.exe", scratch) == read(RELEASE_EXE), "tavlin.exe on the image is not the release build")
-    check(volume_id(iso) == "SPRING_DISC", "volume id %r" % volume_id(iso))
-    check(snapshot(disc) == before, "the disc folder was changed")
-
-    iso2 = os.path.join(scratch, "labelled.iso")
-    made(iso2, *disc_image(disc, iso2, "Spring sale 2026: docs & tools, part one"))
-    check(b"\r\nlabel=Spring sale 2026: docs & tools, part one\r\n" in extract(iso2, "/autorun.inf", scratch),
-          "the label given is not in autorun.inf")
-    check(volume_id(iso2) == "SPRING_SALE_2026__DOCS___TOOLS__", "volume id %r" % volume_id(iso2))
-
-
-@case("an author's autorun.inf is kept as it is, in any letter case")
-def own_autorun(scratch):
-    own = b"[AutoRun]\nopen=tavlin.exe\nlabel=Mine\n; no icon on purpose\n"
-    disc = make_disc(scratch, "own", {"tavlin.ini": example_menu(), "AutoRun.INF": own})
-    iso = os.path.join(scratch, "own.iso")
-    made(iso, *disc_image(disc, iso))
-    got = tree(iso)
-    check([p for p in got if p.lower() == "/autorun.inf"] == ["/AutoRun.INF"],
-          "autorun entries on the image: %s" % sorted(p for p in got if "autorun" in p.lower()))
-    check(extract(iso, "/AutoRun.INF", scratch) == own, "the author's autorun.inf was changed")
-
-
-@case("a disc with errors is refused and leaves no image")
-def refused(scratch):
-    disc = make_disc(scratch, "no menu", {"docs/readme.txt": b"notes"})
-    iso = os.path.join(scratch, "refused.iso")
-    with open(iso, "wb") as f:
-        f.write(b"an image of an earlier run")
-    rc, out, err = disc_image(disc, iso)
-    check(rc != 0, "exit status 0 for a disc without tavlin.ini")
-    check("no image written" in out + err, "no word of the refusal:\n%s%s" % (out, err))
-    check("tavlin.ini" in out + err, "the checker's report is not shown:\n%s%s" % (out, err))
-    left = [n for n in os.listdir(scratch) if n.startswith("refused.iso")]
-    check(not left, "left behind: %s" % left)
-
-
-@case("the same folder gives the same image")
-def reproducible(scratch):
-    disc = make_disc(scratch, "again", {"tavlin.ini": example_menu(), "docs/readme.txt": b"notes"})
-    first, second = os.path.join(scratch, "first.iso"), os.path.join(scratch, "second.iso")
-    made(first, *disc_image(disc, first))
-    time.sleep(1.1)  # the dates on an image count whole seconds
-    made(second, *disc_image(disc, second))
-    check(read(first) == read(second), "two images of one folder differ")
-
-
-@case("disc-image and preview refuse what is not a folder")
-def not_a_folder(scratch):
-    missing = os.path.join(scratch, "missing")
-    for script, out in (("disc-image", "x.iso"), ("preview", "x.png")):
-        rc, o, e = run([os.path.join(ROOT, "scripts", script), missing, os.path.join(scratch, out)], timeout=30)
-        check(rc != 0 and "not a folder" in o + e, "%s on a missing folder: %d %s%s" % (script, rc, o, e))
-        check(not os.path.exists(os.path.join(scratch, out)), "%s wrote %s" % (script, out))
-
-
-@case("preview of the example disc shows the main and the About window")
-def preview_example(scratch):
-    png = os.path.join(scratch, "example.png")
-    rc, out, err = preview(EXAMPLE, png, "--all")
-    check(rc == 0, "preview exited %d:\n%s%s" % (rc, out, err))
-    about_png = os.path.join(scratch, "example-about.png")
-    check(out.split() == [png, about_png], "printed %r" % out)
-    check(not os.path.exists(os.path.join(scratch, "example-splash.png")), "a splash picture for a disc without one")
-
-    main = Picture(png)
-    check(main.format == "PNG", "%s is %s" % (png, main.format))
-    frame, caption = framed(main, MAIN_CLIENT, caption=True)
-    not_cropped_from_desktop(main)
-    # The list box, empty below its two items, is white where the design puts it...
-    left, top = frame + 300 // 15, frame + caption + 1260 // 15
-    blank = [main.at(x, y) for x in range(left + 10, left + 180) for y in range(top + 60, top + 110)]
-    check(all(p == WHITE for p in blank), "no empty white list box at %d,%d" % (left, top))
-    # ...and the title and field labels are in the menu's light yellow.
-    yellow = sum(1 for p in main.pixels() if p == LIGHT_YELLOW)
-    check(yellow > 500, "only %d pixels in the title colour" % yellow)
-
-    about = Picture(about_png)
-    framed(about, ABOUT_CLIENT, caption=False)
-    desk = desktop_colour()
-    check(all(p != desk for p in about.pixels()), "the About picture shows the desktop")
-    dark = sum(1 for p in about.pixels() if max(p) < 64)
-    check(dark > 100, "only %d dark pixels: no texts in the About picture" % dark)
-
-
-@case("preview --all saves the splash of a disc that has one")
-def preview_splash(scratch):
-    disc = os.path.join(scratch, "splash disc")
-    shutil.copytree(EXAMPLE, disc)
-    colour = (0, 160, 255)
-    rc, _, err = run(["convert", "-size", "%dx%d" % SPLASH_CLIENT, "xc:rgb(%d,%d,%d)" % colour, "-quality", "100",
-                      os.path.join(disc, "splash.jpg")], timeout=30)
-    check(rc == 0, "could not make splash.jpg: %s" % err)
-    png = os.path.join(scratch, "s.png")
-    rc, out, err = preview(disc, png, "--all")
-    check(rc == 0, "preview exited %d:\n%s%s" % (rc, out, err))
-    splash_png = os.path.join(scratch, "s-splash.png")
-    check(out.split() == [splash_png, png, os.path.join(scratch, "s-about.png")], "printed %r" % out)
-    splash = Picture(splash_png)
-    frame, _ = framed(splash, SPLASH_CLIENT, caption=False)
-    centre = splash.at(splash.width // 2, splash.height // 2)
-    check(all(abs(a - b) <= 8 for a, b in zip(centre, colour)), "the splash shows %s, not %s" % (centre, colour))
-    not_cropped_from_desktop(splash)
-    # After the splash, the menu itself.
-    framed(Picture(png), MAIN_CLIENT, caption=True)
-
-
-def prepare():
-    """The example disc and the release exe the cases compare with."""
-    for preset, target in (("win32", "disc"),):
-        rc, out, err = run(["bash", "-c", "cmake --preset %s >/dev/null && cmake --build --preset %s --target %s"
-                            % (preset, preset, target)], timeout=600)
-        check(rc == 0, "building %s %s failed:\n%s%s" % (preset, target, out, err))
-
-
-def main():
-    if len(sys.argv) < 2:
-        sys.exit("usage: tests/authoring/scripts_test.py JUNIT.xml [WORD...]  (only the cases naming a WORD)")
-    suite = ET.Element("testsuite", name=SUITE)
-    failures = 0
-    words = sys.argv[2:]
-    cases = [c for c in CASES if not words or any(w in c[0] for w in words)]
-    try:
-        prepare()
-    except Failed as e:
-        reason = e
-        cases = [("building what the cases need", lambda scratch: check(False, str(reason)))]
-    for name, fn in cases:
-        start = time.monotonic()
-        tc = ET.SubElement(suite, "testcase", classname=SUITE, name=name)
-        with tempfile.TemporaryDirectory(prefix="tavlin-authoring-") as scratch:
-            try:
-                fn(scratch)
-                print("ok   %s" % name)
-            except Failed as e:
-                failures += 1
-                ET.SubElement(tc, "failure", message=str(e).splitlines()[0] if str(e) else "").text = str(e)
-                print("FAIL %s: %s" % (name, e))
-            except Exception:
-                failures += 1
-                ET.SubElement(tc, "failure", message="error").text = traceback.format_exc()
-                print("FAIL %s:\n%s" % (name, traceback.format_exc()))
-        tc.set("time", "%.1f" % (time.monotonic() - start))
-    suite.set("tests", str(len(cases)))
-    suite.set("failures", str(failures))
-    os.makedirs(os.path.dirname(os.path.abspath(sys.argv[1])), exist_ok=True)
-    ET.ElementTree(suite).write(sys.argv[1], encoding="utf-8", xml_declaration=True)
-    sys.exit(1 if failures else 0)
-
-
-if __name__ == "__main__":
-    main()
+main("authoring scripts")

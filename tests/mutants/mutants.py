@@ -3,7 +3,10 @@
 reports which of them the suite catches: the unit tests for the core, the
 Windows tests under Wine for the backend. Run through scripts/mutants.
 
-  mutants.py [--only WORD...] [--report FILE]
+  mutants.py [--keep-tree] [--report FILE] [--only WORD...]
+
+--keep-tree runs on the copy as the last run left it, without copying the
+working tree again (to measure an older state of the tests).
 """
 import os
 import shutil
@@ -24,8 +27,9 @@ FAULTS = [
      "if (!titleColorIndex) return ColorOfNumber(0);", "if (!titleColorIndex) return std::nullopt;", "unit"),
     ("MenuTitle read one line late", "src/menu/menu_layout.cpp",
      "{2, 5, 8, 11, 14,", "{2, 5, 8, 12, 14,", "unit"),
-    ("item blocks start one line early", "src/menu/menu_layout.cpp",
-     "return kItemBlockLines * item + 15;", "return kItemBlockLines * item + 14;", "unit"),
+    ("an item's folder and file lines swapped", "src/menu/menu_layout.h",
+     "MenuField::ItemName,          MenuField::ItemPath,        MenuField::ItemFile,",
+     "MenuField::ItemName,          MenuField::ItemFile,        MenuField::ItemPath,", "unit"),
     ("the item loop stops one item short", "src/menu/menu_definition.cpp",
      "k <= passes && k <= kMaxMenuItems", "k < passes && k <= kMaxMenuItems", "unit"),
     ("the hide marker compared without lower-casing", "src/menu/markers.h",
@@ -68,14 +72,13 @@ FAULTS = [
     ("the shell gets the folder as parameters", "src/platform/win32/win32_platform.cpp",
      "operation, file, parameters, directory, showCommand)", "operation, file, directory, parameters, showCommand)",
      "windows"),
-    ("a label not repainted when its caption changes", "src/platform/win32/form_properties.cpp",
-     "  RedrawWindow(c.window->hwnd, &before, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);\n  RepaintArea(c);\n", "",
-     "windows"),
+    ("a frame's edge drawn at its very top", "src/platform/win32/label_painting.cpp",
+     "    box.top += tm.tmHeight / 2;\n", "", "windows"),
     ("a label keeps its designed size", "src/platform/win32/form_properties.cpp",
      "SetWindowPos(c.hwnd, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);",
      "(void)s;", "windows"),
     ("a click counts wherever the button is released", "src/platform/win32/form_windows.cpp",
-     "return PtInRect(&rc, at) != FALSE;", "return true;", "windows"),
+     "return PtInRect(&rc, at) != FALSE;", "return (void)at, true;", "windows"),
 ]
 
 
@@ -113,6 +116,12 @@ def suite(kind, log):
         return sh("build/native/unit_tests --gtest_brief=1 --gtest_fail_fast", log, timeout=600)
     if sh("cmake --build --preset win64 --target tavlin windows_tests probe", log):
         return "build"
+    # Real windows under Wine on a busy machine: a fault counts as caught
+    # only when the suite fails twice in a row.
+    return windows_run(log) and windows_run(log)
+
+
+def windows_run(log):
     return sh('source scripts/lib/wine.sh && wine_setup --own-display && trap wine_stop EXIT && '
               'tests/windows/run.sh build/mutants-windows.xml build/win64/tavlin.exe mutant --gtest_brief=1 '
               '--gtest_fail_fast', log, timeout=900,
@@ -126,12 +135,16 @@ def main():
         i = args.index("--report")
         report = os.path.abspath(args[i + 1])
         del args[i:i + 2]
+    keep = "--keep-tree" in args
+    if keep:
+        args.remove("--keep-tree")
     words = args[1:] if args[:1] == ["--only"] else []
     faults = [f for f in FAULTS if not words or any(w in f[0] for w in words)]
     log = os.path.join(ROOT, "build", "mutants", "log.txt")
     os.makedirs(os.path.dirname(log), exist_ok=True)
     open(log, "w").close()
-    copy_tree()
+    if not keep:
+        copy_tree()
     kinds = sorted({f[4] for f in faults})
     for preset in ["native"] + (["win64"] if "windows" in kinds else []):
         if sh("cmake --preset %s >/dev/null" % preset, log):

@@ -25,6 +25,12 @@ class MemoryDisc final : public DiscFiles {
     unlistable_.insert(path);
     return Folder(path);
   }
+  MemoryDisc& Rename(const std::string& from, const std::string& to) {
+    auto node = files_.extract(from);
+    node.key() = to;
+    files_.insert(std::move(node));
+    return *this;
+  }
   MemoryDisc& Hidden(const std::string& path) {
     hidden_.insert(path);
     return *this;

@@ -1,102 +1,77 @@
 // The About window and the end of the application.
+#include <algorithm>
+
 #include "app_fixture.h"
 
 namespace tavlin {
 namespace {
 
-using test::AppTest;
-using test::MenuFile;
+using namespace test;
 
-class AboutAndClose : public AppTest {
- protected:
-  void SetUp() override { StartWith(MenuFile::Example()); }
-  const FakeWindow* About() { return p.Window(app.form3()); }
-};
+const FakeWindow* About(Disc& d) { return d.Window(d.app.form3()); }
 
-TEST_F(AboutAndClose, EitherLinkOpensOneAboutWindow) {
+TEST(AboutAndClose, EitherLinkOpensOneAboutWindowAndNoWebAddress) {
   for (const char* link : {"Label2", "Label7"}) {
-    FakePlatform fp;
-    fp.SetCurrentDirectory("D:\\");
-    fp.AddFile("tavlin.ini", MenuFile::Example().Text());
-    Application a(fp);
-    a.Run();
-    fp.Click(a.form1(), link);
-    ASSERT_NE(fp.Window(a.form3()), nullptr) << link;
-    EXPECT_TRUE(fp.Window(a.form3())->visible) << link;
-    fp.Click(a.form1(), link);
-    fp.Click(a.form1(), link);
-    EXPECT_EQ(fp.LogOf("Load Form3").size(), 1u) << link;   // never a second one
-    EXPECT_EQ(fp.Window(a.form3())->showCount, 3) << link;  // brought to the front
-    EXPECT_TRUE(fp.ShellCalls().empty()) << "no web address opens";
+    Disc d;
+    for (int i = 0; i < 3; ++i) d.p.Click(d.form1(), link);
+    ASSERT_NE(About(d), nullptr) << link;
+    EXPECT_TRUE(About(d)->visible) << link;
+    EXPECT_EQ(d.p.LogOf("Load Form3").size(), 1u) << link;  // never a second one
+    EXPECT_EQ(About(d)->showCount, 3) << link;              // brought to the front
+    EXPECT_TRUE(d.p.ShellCalls().empty()) << link;
   }
 }
 
-TEST_F(AboutAndClose, AnyClickOnTheAboutWindowOrItsTimerClosesIt) {
+TEST(AboutAndClose, AnyClickOnTheAboutWindowOrItsTimerClosesIt) {
+  Disc d;
   for (const char* part : {"", "Frame1", "Label1", "Label2", "Picture1", "Image1"}) {
-    p.Click(form1(), "Label7");
-    ASSERT_NE(About(), nullptr) << part;
-    p.Click(app.form3(), part);
-    EXPECT_EQ(About(), nullptr) << '"' << part << '"';
+    d.p.Click(d.form1(), "Label7");
+    ASSERT_NE(About(d), nullptr) << part;
+    d.p.Click(d.app.form3(), part);
+    EXPECT_EQ(About(d), nullptr) << '"' << part << '"';
   }
-  p.Click(form1(), "Label2");
-  p.Tick(app.form3(), "Timer1");
-  EXPECT_EQ(About(), nullptr);
+  d.p.Click(d.form1(), "Label2");
+  d.p.Tick(d.app.form3(), "Timer1");
+  EXPECT_EQ(About(d), nullptr);
   // Each opening starts afresh from the design.
-  p.Click(form1(), "Label2");
-  EXPECT_EQ(p.LogOf("Load Form3").size(), 8u);
-  EXPECT_EQ(About()->showCount, 1);
-  EXPECT_TRUE(p.Window(form1())->visible);
+  d.p.Click(d.form1(), "Label2");
+  EXPECT_EQ(d.p.LogOf("Load Form3").size(), 8u);
+  EXPECT_EQ(About(d)->showCount, 1);
+  EXPECT_TRUE(d.Window(d.form1())->visible);
 }
 
-TEST_F(AboutAndClose, AHiddenPathLabelCannotOpenIt) {
-  FakePlatform fp;
-  fp.SetCurrentDirectory("D:\\");
+TEST(AboutAndClose, AHiddenPathLabelCannotOpenItButTheWebLineCan) {
   MenuFile f = MenuFile::Example();
   f.Line(15) = "X";
-  fp.AddFile("tavlin.ini", f.Text());
-  Application a(fp);
-  a.Run();
-  fp.Click(a.form1(), "Label2");
-  EXPECT_EQ(fp.Window(a.form3()), nullptr);
-  fp.Click(a.form1(), "Label7");
-  EXPECT_NE(fp.Window(a.form3()), nullptr);
+  Disc d(f);
+  d.p.Click(d.form1(), "Label2");
+  EXPECT_EQ(About(d), nullptr);
+  d.p.Click(d.form1(), "Label7");
+  EXPECT_NE(About(d), nullptr);
 }
 
-TEST_F(AboutAndClose, TheMenuKeepsWorkingWhileTheAboutWindowIsOpen) {
-  p.AddFolder("D:\\docs");
-  p.Click(form1(), "Label7");
-  p.Select(form1(), "List1", 1);
-  p.Click(form1(), "Command1");
-  EXPECT_EQ(p.ShellCalls().size(), 1u);
-  EXPECT_NE(About(), nullptr);
+TEST(AboutAndClose, TheMenuKeepsWorkingWhileTheAboutWindowIsOpen) {
+  Disc d(MenuFile::Example(), [](FakePlatform& p) { p.AddFolder("D:\\docs"); });
+  d.p.Click(d.form1(), "Label7");
+  d.Select(1);
+  d.Press();
+  EXPECT_EQ(d.p.ShellCalls().size(), 1u);
+  EXPECT_NE(About(d), nullptr);
 }
 
-TEST_F(AboutAndClose, EveryCloseReasonEndsTheApplication) {
-  for (int mode = 0; mode <= 5; ++mode) {
-    FakePlatform fp;
-    fp.SetCurrentDirectory("D:\\");
-    Application a(fp);
-    a.Run();
-    fp.Close(a.form1(), mode);
-    EXPECT_TRUE(fp.HasEnded()) << mode;
-    EXPECT_TRUE(fp.ProcessOver()) << mode;
+TEST(AboutAndClose, EveryCloseReasonEndsTheApplicationAndNothingRunsAfter) {
+  for (int mode = kFormControlMenu; mode <= kFormOwner; ++mode) {
+    Disc d;
+    d.p.Click(d.form1(), "Label2");
+    d.p.Close(d.form1(), mode);
+    EXPECT_TRUE(d.p.HasEnded()) << mode;
+    EXPECT_TRUE(d.p.ProcessOver()) << mode;
+    EXPECT_EQ(About(d), nullptr) << mode;
+    EXPECT_EQ(d.p.Log().back(), "End") << "no handler of the About window ran: " << mode;
+    d.p.Tick(d.app.form3(), "Timer1");  // events after the end reach nobody
+    d.p.Click(d.form1(), "Label2");
+    EXPECT_EQ(d.p.Log().back(), "End") << mode;
   }
-}
-
-TEST_F(AboutAndClose, EndingRunsNoHandlerOfTheAboutWindow) {
-  p.Click(form1(), "Label2");
-  ASSERT_NE(About(), nullptr);
-  p.Close(form1(), kFormControlMenu);
-  EXPECT_TRUE(p.HasEnded());
-  EXPECT_EQ(About(), nullptr);
-  EXPECT_EQ(p.Window(form1()), nullptr);
-  const auto end = std::find(p.Log().begin(), p.Log().end(), "End");
-  ASSERT_NE(end, p.Log().end());
-  EXPECT_EQ(end + 1, p.Log().end()) << "nothing after the end: " << p.Log().back();
-  // Events after the end reach nobody.
-  p.Tick(app.form3(), "Timer1");
-  p.Click(form1(), "Label2");
-  EXPECT_EQ(p.Log().back(), "End");
 }
 
 }  // namespace

@@ -3,31 +3,43 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 #include "app/application.h"
 #include "menu_file.h"
 #include "platform/fake/fake_platform.h"
 
 namespace tavlin::test {
 
-class AppTest : public ::testing::Test {
- protected:
-  static constexpr char kDisc[] = "D:\\";
+inline constexpr Rgb kDesignLabel{224, 224, 224};
+inline constexpr Rgb kDesignTitle{192, 0, 0};
+inline constexpr Rgb kLightYellow{255, 255, 0};
+inline constexpr Rgb kBlack{0, 0, 0};
 
-  AppTest() {
-    p.SetCurrentDirectory(kDisc);
-    p.SetProgramFolder(std::string(kDisc));
+// The disc is D:\, the program's folder and the current directory; `menu`
+// is its tavlin.ini (none when nullopt); `more` adds files or failures
+// before the program starts.
+class Disc {
+ public:
+  explicit Disc(std::optional<MenuFile> menu = MenuFile::Example(),
+                const std::function<void(FakePlatform&)>& more = {}) {
+    p.SetCurrentDirectory("D:\\");
+    p.SetProgramFolder("D:\\");
+    if (menu) p.AddFile("tavlin.ini", menu->Text());
+    if (more) more(p);
+    app.Run();
   }
-
-  void WriteMenu(const MenuFile& f) { p.AddFile("tavlin.ini", f.Text()); }
-  void Start() { app.Run(); }
-  void StartWith(const MenuFile& f) {
-    WriteMenu(f);
-    Start();
-  }
+  Disc(const Disc&) = delete;
+  Disc& operator=(const Disc&) = delete;
 
   Form1& form1() { return app.form1(); }
+  Module1& module1() { return app.module1(); }
+  const FakeWindow* Window(const Form& form) const { return p.Window(form); }
   const FakeControl& Ctl(std::string_view name) { return p.Control(app.form1(), name); }
   std::vector<std::string> Entries() { return Ctl("List1").items; }
+  void Select(int index) { p.Select(app.form1(), "List1", index); }
+  void Press() { p.Click(app.form1(), "Command1"); }
 
   FakePlatform p;
   Application app{p};

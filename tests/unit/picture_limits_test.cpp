@@ -46,6 +46,10 @@ TEST(PictureLimits, ReadsTheSizeEachFormatClaims) {
 TEST(PictureLimits, HugeClaimsAreRefusedAndOrdinaryOnesPass) {
   EXPECT_FALSE(PictureWithinLimits(Jpeg(60000, 60000)));
   EXPECT_FALSE(PictureWithinLimits(Jpeg(16385, 10)));
+  EXPECT_FALSE(PictureWithinLimits(Jpeg(10, 16385)));
+  EXPECT_TRUE(PictureWithinLimits(Jpeg(16384, 10)));  // the limit itself is allowed
+  EXPECT_TRUE(PictureWithinLimits(Jpeg(10, 16384)));
+  EXPECT_TRUE(PictureWithinLimits(Jpeg(8192, 4096)));   // exactly the pixel limit
   EXPECT_FALSE(PictureWithinLimits(Jpeg(8000, 8000)));  // too many pixels in all
   EXPECT_FALSE(PictureWithinLimits(Bmp(2147483647, 2)));
   EXPECT_TRUE(PictureWithinLimits(Jpeg(400, 375)));

@@ -13,7 +13,6 @@ namespace tavlin {
 namespace {
 
 using test::MenuFile;
-using test::MenuItem;
 
 struct Read {
   Module1 m;
@@ -27,26 +26,16 @@ Read ReadText(const std::string& text) {
   return r;
 }
 
-void ExpectItem(const Module1& m, int k, const MenuItem& want) {
-  SCOPED_TRACE("item " + std::to_string(k));
-  EXPECT_EQ(m.ItemName.Get(k), want.name);
-  EXPECT_EQ(m.ItemPath.Get(k), want.path);
-  EXPECT_EQ(m.ItemFile.Get(k), want.file);
-  EXPECT_EQ(m.ItemButtonCaption.Get(k), want.buttonCaption);
-  EXPECT_EQ(m.ItemInformation.Get(k), want.information);
-  EXPECT_EQ(m.ItemDescription.Get(k), want.description);
-}
-
-void ExpectSlotEmpty(const Module1& m, int k) { ExpectItem(m, k, MenuItem{}); }
-
 std::string Quote(const std::optional<std::string>& v) {
   if (!v) return "(unset)";
   std::string out = "\"";
   for (unsigned char c : *v) {
     static constexpr char kHex[] = "0123456789abcdef";
     if (c == '"' || c == '\\') out += std::string("\\") + static_cast<char>(c);
-    else if (c >= 0x20 && c < 0x7F) out += static_cast<char>(c);
-    else out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+    else if (c >= 0x20 && c < 0x7F)
+      out += static_cast<char>(c);
+    else
+      out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
   }
   return out + "\"";
 }
@@ -59,9 +48,12 @@ std::string Dump(const Read& r) {
   for (MenuField f : kHeaderFields) {
     std::optional<std::string> v;
     if (f == MenuField::ItemCount) v = r.v.ItemCount;
-    else if (f == MenuField::TitleColorIndex) v = r.v.TitleColorIndex;
-    else if (f == MenuField::MenuTitle) v = r.v.MenuTitle;
-    else v = *m.Setting(f);
+    else if (f == MenuField::TitleColorIndex)
+      v = r.v.TitleColorIndex;
+    else if (f == MenuField::MenuTitle)
+      v = r.v.MenuTitle;
+    else
+      v = *m.Setting(f);
     out += std::string(FieldName(f)) + ": " + Quote(v) + "\n";
   }
   for (int k = 0; k <= kMaxMenuItems; ++k) {
@@ -105,30 +97,15 @@ TEST(Reader, TheBundledExampleDiscReadsAsTheExampleFixture) {
 
 // --- the file is not there, or cannot be read ---------------------------------
 
-TEST(ReaderMissingFile, LeavesEverythingEmptyAndUnset) {
-  FakePlatform p;
-  Module1 m;
-  const MenuStartValues v = ReadMenuDefinition(p, m);
-  EXPECT_FALSE(v.ItemCount.has_value());
-  EXPECT_FALSE(v.TitleColorIndex.has_value());
-  EXPECT_FALSE(v.MenuTitle.has_value());
-  for (const std::string* s : {&m.LabelColorFlag, &m.ApplicationCaption, &m.PathCaption, &m.FilenameCaption,
-                               &m.InformationCaption, &m.DescriptionCaption, &m.DefaultDescription})
-    EXPECT_EQ(*s, "");
-  ExpectSlotEmpty(m, 1);
-  EXPECT_EQ(p.LogOf("OpenForInput"), std::vector<std::string>{"OpenForInput tavlin.ini"});
-}
-
-TEST(ReaderMissingFile, AFolderOrAnUnreadableFileReadsAsMissing) {
-  for (bool folder : {true, false}) {
+TEST(ReaderMissingFile, AMissingFolderOrUnreadableFileLeavesEverythingUnset) {
+  const std::string unset = FileBytes(TAVLIN_SOURCE_DIR "/tests/unit/reader/empty.txt");
+  for (int kind = 0; kind < 3; ++kind) {
     FakePlatform p;
-    if (folder) p.AddFolder("tavlin.ini");
-    else
-      p.AddFile("tavlin.ini", MenuFile::Example().Text(), {.unreadable = true});
-    Module1 m;
-    const MenuStartValues v = ReadMenuDefinition(p, m);
-    EXPECT_FALSE(v.ItemCount.has_value()) << folder;
-    EXPECT_EQ(m.ItemName.Get(1), "") << folder;
+    if (kind == 1) p.AddFolder("tavlin.ini");
+    if (kind == 2) p.AddFile("tavlin.ini", MenuFile::Example().Text(), {.unreadable = true});
+    Read r;
+    r.v = ReadMenuDefinition(p, r.m);
+    EXPECT_EQ(Dump(r), unset) << kind;
   }
 }
 
@@ -143,35 +120,7 @@ TEST(ReaderMissingFile, IsLookedUpInTheCurrentDirectoryOnly) {
   EXPECT_EQ(ReadMenuDefinition(p, m).ItemCount, "2");
 }
 
-// --- short files ----------------------------------------------------------------
-
-TEST(ReaderShortFile, FewerThanTwoLinesLeavesTheCountUnset) {
-  const Read r = ReadText("only line 1\r\n");
-  EXPECT_FALSE(r.v.ItemCount.has_value());
-  EXPECT_FALSE(r.v.TitleColorIndex.has_value());
-}
-
-TEST(ReaderShortFile, EmptyFileReadsNothing) {
-  const Read r = ReadText("");
-  EXPECT_FALSE(r.v.ItemCount.has_value());
-  EXPECT_FALSE(r.v.MenuTitle.has_value());
-}
-
-// --- line ends and blank lines -----------------------------------------------------
-
-TEST(ReaderLineEnds, LoneCrCrLfAndLoneLfReadTheSame) {
-  MenuFile f = MenuFile::Example();
-  const Read crlf = ReadText(f.Text());
-  for (const char* eol : {"\r", "\n"}) {
-    f.eol = eol;
-    const Read r = ReadText(f.Text());
-    EXPECT_EQ(r.v.MenuTitle, crlf.v.MenuTitle);
-    EXPECT_EQ(r.m.DefaultDescription, crlf.m.DefaultDescription);
-    ExpectItem(r.m, 2, MenuFile::Example().items[1]);
-  }
-}
-
-// --- the item count ----------------------------------------------------------------
+// --- the item count: generated files too large for fixtures --------------------
 
 MenuFile WithItems(const std::string& count, int blocks) {
   MenuFile f = MenuFile::Example();
@@ -182,19 +131,26 @@ MenuFile WithItems(const std::string& count, int blocks) {
   return f;
 }
 
-TEST(ReaderCount, NegativeOrNotANumberReadsNoItem) {
-  for (const char* count : {"-1", "-0", "", "abc", "1e3", "0x10", "  12abc", "+2", "2,5"}) {
+TEST(ReaderCount, TheCountTextDecidesHowManyBlocksAreRead) {
+  for (auto [count, read] : std::initializer_list<std::pair<const char*, int>>{{"-1", 0},
+                                                                               {"-0", 0},
+                                                                               {"", 0},
+                                                                               {"abc", 0},
+                                                                               {"1e3", 0},
+                                                                               {"0x10", 0},
+                                                                               {"+2", 0},
+                                                                               {"2,5", 0},
+                                                                               {"2.9", 2},
+                                                                               {" 2 ", 2},
+                                                                               {"\t2", 2},
+                                                                               {"2.0", 2},
+                                                                               {"02", 2},
+                                                                               {"2147483648", 3},
+                                                                               {"99999999999999999999999", 3},
+                                                                               {"1000.5", 3}}) {
     const Read r = ReadText(WithItems(count, 3).Text());
-    EXPECT_EQ(r.m.ItemName.Get(1), "") << '"' << count << '"';
-    ExpectSlotEmpty(r.m, 0);
-  }
-}
-
-TEST(ReaderCount, FractionCountsAsItsWholePartAndBlanksAreAccepted) {
-  for (const char* count : {"2.9", " 2 ", "\t2", "2.0", "02"}) {
-    const Read r = ReadText(WithItems(count, 3).Text());
-    EXPECT_EQ(r.m.ItemName.Get(2), "Item 2") << '"' << count << '"';
-    EXPECT_EQ(r.m.ItemName.Get(3), "") << '"' << count << '"';
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(r.m.ItemName.Get(k), k <= read ? "Item " + std::to_string(k) : "") << count;
+    EXPECT_EQ(r.m.ItemName.Get(0), "") << count;
   }
 }
 
@@ -204,26 +160,17 @@ TEST(ReaderCount, AtMostOneThousandItemsAreStored) {
     EXPECT_EQ(r.m.ItemName.Get(1000), "Item 1000") << count;
     EXPECT_EQ(r.m.ItemPath.Get(1000), "p1000") << count;
     EXPECT_FALSE(r.m.ItemName.Get(1001).has_value()) << count;  // no such slot
-    ExpectSlotEmpty(r.m, 0);
+    EXPECT_EQ(r.m.ItemName.Get(0), "") << count;
   }
 }
-
-TEST(ReaderCount, AHugeCountReadsTheThousandSlotsAndStops) {
-  for (const char* count : {"2147483648", "99999999999999999999999", "1000.5"}) {
-    const Read r = ReadText(WithItems(count, 3).Text());
-    EXPECT_EQ(r.m.ItemName.Get(3), "Item 3") << count;
-    EXPECT_EQ(r.m.ItemName.Get(1000), "") << count;
-  }
-}
-
-// --- values are bytes, exactly as written ------------------------------------------
 
 TEST(ReaderValues, AHugeLineKeepsItsStartAndTheNextLinesStillRead) {
   MenuFile f = MenuFile::Example();
   f.items[0].description = std::string(3 * 1024 * 1024, 'D');
   const Read r = ReadText(f.Text());
   EXPECT_EQ(r.m.ItemDescription.Get(1)->size(), LineReader::kMaxLineLength);
-  ExpectItem(r.m, 2, f.items[1]);
+  EXPECT_EQ(r.m.ItemName.Get(2), "Read me");
+  EXPECT_EQ(r.m.ItemDescription.Get(2), "Notes on the disc.");
 }
 
 }  // namespace

@@ -14,12 +14,6 @@ namespace tavlin {
 
 namespace {
 
-// Linux keeps names in UTF-8. A disc burnt from here carries them to Windows,
-// which hands them to the menu in its ANSI code page; for the authors this
-// serves that is Windows-1252, so names are compared in it. A name with a
-// letter that code page lacks stays UTF-8 and can never match.
-std::string AsWindowsSeesIt(const std::string& name) { return Utf8ToWindows1252(name).value_or(name); }
-
 class PosixDisc final : public DiscFiles {
  public:
   explicit PosixDisc(std::string root) : root_(std::move(root)) {}
@@ -37,7 +31,7 @@ class PosixDisc final : public DiscFiles {
       // A link counts as what it points to, as it will on the burnt disc; a
       // link to nothing will not be there at all.
       if (stat(Full(realPath).c_str(), &st) != 0) continue;
-      const std::string shown = AsWindowsSeesIt(name);
+      const std::string shown = InWindows1252OrAsIs(name);
       real_[folder.empty() ? shown : folder + "/" + shown] = realPath;
       out.push_back({shown, S_ISDIR(st.st_mode), false});
     }

@@ -138,7 +138,7 @@ class Win32Platform final : public Platform {
 
   // For the window code.
   HINSTANCE instance() const { return instance_; }
-  int Pixels(Twips t) const { return MulDiv(t, dpi_, 1440); }
+  int Pixels(Twips t) const { return tavlin::Pixels(t, dpi_); }
   int dpi() const { return dpi_; }
   void WindowMade() { ++loadedWindows_; }
   void WindowGone();  // a form's window was destroyed

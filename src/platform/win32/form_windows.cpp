@@ -310,16 +310,11 @@ void CreateControls(Win32Platform& platform, NativeWindow& w) {
       if (cd.intervalMs > 0) c.timerId = SetTimer(w.hwnd, id, static_cast<UINT>(cd.intervalMs), nullptr);
       continue;
     }
-    int left = platform.Pixels(cd.left), top = platform.Pixels(cd.top);
-    if (!cd.container.empty()) {
-      const ControlDesign& frame = d.controls[*d.IndexOf(cd.container)];
-      left += platform.Pixels(frame.left);
-      top += platform.Pixels(frame.top);
-    }
+    const PixelRect at = d.Placed(cd, platform.dpi());
     const ControlClass cls = ClassFor(cd);
-    c.hwnd = CreateWindowExA(cls.exStyle, cls.className, std::string(cd.text).c_str(), cls.style, left, top,
-                             platform.Pixels(cd.width), platform.Pixels(cd.height), w.hwnd,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), platform.instance(), nullptr);
+    c.hwnd = CreateWindowExA(cls.exStyle, cls.className, std::string(cd.text).c_str(), cls.style, at.left, at.top,
+                             at.width, at.height, w.hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                             platform.instance(), nullptr);
     if (!c.hwnd) continue;  // a control that cannot be made is left out, not fatal
     // Tab order and stacking follow the design table.
     SetWindowPos(c.hwnd, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

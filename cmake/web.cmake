@@ -1,0 +1,33 @@
+# The menu editor: the core, the checker and the editor's document compiled
+# to WebAssembly, then inlined with the page and the artwork into one HTML
+# file that opens from file://.
+add_library(tavlin_fake_web STATIC src/platform/fake/fake_platform.cpp)
+target_link_libraries(tavlin_fake_web PUBLIC tavlin_core)
+
+# Self-sizing labels are measured with the fonts' advances, taken at build
+# time from the font files Wine draws with (numbers only, no font in the page).
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/generated/label_fonts.inc
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/src/editor/label_fonts.py ${CMAKE_BINARY_DIR}/generated/label_fonts.inc
+  DEPENDS ${CMAKE_SOURCE_DIR}/src/editor/label_fonts.py
+  VERBATIM)
+add_executable(tavlin_core_web src/editor/web_bindings.cpp src/editor/label_size.cpp
+  ${CMAKE_BINARY_DIR}/generated/label_fonts.inc)
+target_include_directories(tavlin_core_web PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(tavlin_core_web PRIVATE tavlin_editor tavlin_check tavlin_fake_web)
+set_target_properties(tavlin_core_web PROPERTIES OUTPUT_NAME tavlin-core SUFFIX .js)
+target_link_options(tavlin_core_web PRIVATE
+  --bind -Os -sSINGLE_FILE=1 -sMODULARIZE=1 -sEXPORT_NAME=TavlinCore -sENVIRONMENT=web
+  -sALLOW_MEMORY_GROWTH=1 -sFILESYSTEM=0 -sINCOMING_MODULE_JS_API=[])
+
+set(page ${CMAKE_SOURCE_DIR}/src/editor/page)
+set(art ${CMAKE_SOURCE_DIR}/res/art)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/tavlin-editor.html
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/src/editor/inline_page.py
+    ${page}/editor.html ${CMAKE_BINARY_DIR}/tavlin-core.js ${art} ${CMAKE_BINARY_DIR}/tavlin-editor.html
+  DEPENDS ${page}/editor.html ${page}/editor.css ${page}/editor.js ${page}/files.js ${page}/forms.js
+    ${page}/preview.js tavlin_core_web
+    ${CMAKE_SOURCE_DIR}/src/editor/inline_page.py ${art}/background.jpg ${art}/about_grey.bmp ${art}/wordmark.bmp
+  VERBATIM)
+add_custom_target(tavlin_editor_page ALL DEPENDS ${CMAKE_BINARY_DIR}/tavlin-editor.html)

@@ -1,0 +1,226 @@
+#include "editor/menu_document.h"
+
+#include <algorithm>
+
+#include "base/utf8.h"
+#include "base/windows1252.h"
+#include "menu/module1.h"
+#include "menu/numbers.h"
+
+namespace tavlin {
+
+namespace {
+
+std::size_t EndLength(LineInfo::End e) { return e == LineInfo::End::CrLf ? 2 : e == LineInfo::End::None ? 0 : 1; }
+
+const char* EndBytes(LineInfo::End e) {
+  switch (e) {
+    case LineInfo::End::CrLf: return "\r\n";
+    case LineInfo::End::Cr: return "\r";
+    case LineInfo::End::Lf: return "\n";
+    case LineInfo::End::None: break;
+  }
+  return "";
+}
+
+// Zero-based index of the first line of an item's block.
+std::size_t BlockStart(long long item) { return static_cast<std::size_t>(LineOf(MenuField::ItemName, item) - 2); }
+
+}  // namespace
+
+MenuDocument::MenuDocument(std::string bytes) : original_(std::move(bytes)) {
+  // The reader decides where lines end; the bytes come from the file itself,
+  // since the reader cuts lines the program would cut.
+  auto reader = LineReaderFromString(original_);
+  std::size_t at = 0;
+  std::string cut;
+  for (LineInfo info; reader->ReadLine(cut, &info);) {
+    lines_.push_back({Windows1252ToUtf8(std::string_view(original_).substr(at, info.length)), info.end});
+    at += info.length + EndLength(info.end);
+  }
+}
+
+MenuDocument::Encoded MenuDocument::Encode() const {
+  if (CurrentState() == 0) return {original_, 0, {}, {}};
+  std::string out;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const std::string& text = lines_[i].text;
+    if (const auto bytes = Utf8ToWindows1252(text)) {
+      out += *bytes;
+      out += EndBytes(lines_[i].end);
+      continue;
+    }
+    Encoded refused;
+    refused.line = static_cast<long long>(i) + 1;
+    refused.field = WhatLineHolds(refused.line);
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t start = at;
+      const auto c = NextUtf8(text, at);
+      if (!c || !Windows1252Byte(*c)) {
+        refused.character = c ? text.substr(start, at - start) : text.substr(start, 1);
+        break;
+      }
+    }
+    return refused;
+  }
+  return {std::move(out), 0, {}, {}};
+}
+
+const std::string& MenuDocument::Text(long long line) const {
+  static const std::string kNone;
+  return line >= 1 && line <= LineCount() ? lines_[static_cast<std::size_t>(line - 1)].text : kNone;
+}
+
+LineInfo::End MenuDocument::NewLineEnd() const {
+  for (const Line& l : lines_)
+    if (l.end != LineInfo::End::None) return l.end;
+  return LineInfo::End::CrLf;
+}
+
+LineRole MenuDocument::RoleOf(long long line) const {
+  std::optional<std::string> count;
+  if (LineCount() >= 2) count = Utf8ToWindows1252(Text(2)).value_or(Text(2));
+  return RoleOfLine(line, ItemCountValue(count));
+}
+
+std::string MenuDocument::WhatLineHolds(long long line) const {
+  const LineRole role = RoleOf(line);
+  switch (role.kind) {
+    case LineRole::Kind::Value:
+      return (IsItemField(role.field) ? "item " + std::to_string(role.item) + " " : "") +
+             std::string(FieldName(role.field));
+    case LineRole::Kind::Ignored: return "note";
+    case LineRole::Kind::AfterLastItem: return "note after the last item";
+    case LineRole::Kind::BeyondMaxItems: return "item beyond 1000";
+  }
+  return "";
+}
+
+void MenuDocument::SetLine(long long line, std::string_view text) {
+  if (line < 1) return;
+  std::string clean(text);
+  std::erase_if(clean, [](char c) { return c == '\r' || c == '\n'; });
+  if (line <= LineCount() && Text(line) == clean) return;
+  const auto at = static_cast<std::size_t>(line - 1);
+  // Typing on in the value typed into last joins that change.
+  if (CanUndo() && !CanRedo() && history_.back().typedLine == line && Modified()) {
+    history_.back().splices.back().inserted.front().text = clean;
+    lines_[at].text = clean;
+    return;
+  }
+  Begin(line);
+  PadTo(line);
+  Apply(at, 1, {{clean, lines_[at].end}});
+}
+
+long long MenuDocument::Items() const {
+  std::optional<std::string> count;
+  if (LineCount() >= 2) count = Utf8ToWindows1252(Text(2)).value_or(Text(2));
+  return std::clamp<long long>(ItemCountValue(count), 0, kMaxMenuItems);
+}
+
+bool MenuDocument::AddItem() {
+  const long long n = Items();
+  if (n >= kMaxMenuItems) return false;
+  Begin();
+  PadTo(kHeaderLines + kItemBlockLines * n);
+  Apply(BlockStart(n + 1), 0, std::vector<Line>(kItemBlockLines, Line{"", NewLineEnd()}));
+  SetCount(n + 1);
+  return true;
+}
+
+bool MenuDocument::DuplicateItem(long long item) {
+  const long long n = Items();
+  if (item < 1 || item > n || n >= kMaxMenuItems) return false;
+  Begin();
+  PadTo(kHeaderLines + kItemBlockLines * n);
+  Apply(BlockStart(item + 1), 0, Block(item));
+  SetCount(n + 1);
+  return true;
+}
+
+bool MenuDocument::RemoveItem(long long item) {
+  const long long n = Items();
+  if (item < 1 || item > n) return false;
+  Begin();
+  PadTo(kHeaderLines + kItemBlockLines * n);
+  Apply(BlockStart(item), kItemBlockLines, {});
+  SetCount(n - 1);
+  return true;
+}
+
+bool MenuDocument::MoveItem(long long from, long long to) {
+  const long long n = Items();
+  if (from < 1 || from > n || to < 1 || to > n || from == to) return false;
+  Begin();
+  PadTo(kHeaderLines + kItemBlockLines * n);
+  std::vector<Line> block = Block(from);
+  Apply(BlockStart(from), kItemBlockLines, {});
+  Apply(BlockStart(to), 0, std::move(block));
+  return true;
+}
+
+bool MenuDocument::Undo() {
+  if (!CanUndo()) return false;
+  const Change& c = history_[--done_];
+  for (auto s = c.splices.rbegin(); s != c.splices.rend(); ++s) {
+    const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(s->at);
+    lines_.insert(lines_.erase(first, first + static_cast<std::ptrdiff_t>(s->inserted.size())), s->removed.begin(),
+                  s->removed.end());
+  }
+  return true;
+}
+
+bool MenuDocument::Redo() {
+  if (!CanRedo()) return false;
+  const Change& c = history_[done_++];
+  for (const Splice& s : c.splices) {
+    const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(s.at);
+    lines_.insert(lines_.erase(first, first + static_cast<std::ptrdiff_t>(s.removed.size())), s.inserted.begin(),
+                  s.inserted.end());
+  }
+  return true;
+}
+
+void MenuDocument::Begin(long long typedLine) {
+  history_.resize(done_);
+  history_.push_back({nextId_++, {}, typedLine});
+  ++done_;
+}
+
+void MenuDocument::Apply(std::size_t at, std::size_t remove, std::vector<Line> insert) {
+  Splice s;
+  s.at = at;
+  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(at);
+  const auto last = first + static_cast<std::ptrdiff_t>(remove);
+  s.removed.assign(first, last);
+  s.inserted = std::move(insert);
+  lines_.insert(lines_.erase(first, last), s.inserted.begin(), s.inserted.end());
+  history_.back().splices.push_back(std::move(s));
+}
+
+void MenuDocument::PadTo(long long lines) {
+  // Lines are only ever inserted before lines that have an end, so a last
+  // line without one gets it first; a structural change needs whole blocks.
+  if (!lines_.empty() && lines_.back().end == LineInfo::End::None &&
+      (lines > LineCount() || history_.back().typedLine == 0)) {
+    Line ended = lines_.back();
+    ended.end = NewLineEnd();
+    Apply(lines_.size() - 1, 1, {ended});
+  }
+  if (lines > LineCount())
+    Apply(lines_.size(), 0, std::vector<Line>(static_cast<std::size_t>(lines - LineCount()), Line{"", NewLineEnd()}));
+}
+
+void MenuDocument::SetCount(long long items) {
+  PadTo(LineOf(MenuField::ItemCount));
+  const std::size_t at = static_cast<std::size_t>(LineOf(MenuField::ItemCount) - 1);
+  Apply(at, 1, {{std::to_string(items), lines_[at].end}});
+}
+
+std::vector<MenuDocument::Line> MenuDocument::Block(long long item) const {
+  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(BlockStart(item));
+  return {first, first + kItemBlockLines};
+}
+
+}  // namespace tavlin

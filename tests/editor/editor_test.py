@@ -1,0 +1,363 @@
+#!/usr/bin/python3
+"""The menu editor in headless Chromium, as an author uses it: opening the
+example disc, every kind of edit and what it saves, round trips of every
+menu of the corpora, the checker's warnings against tavlin-check's, the
+preview's rectangles against the program's layout.
+
+  editor_test.py JUNIT.xml     (build/web and build/native built first)
+"""
+import base64
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.common.exceptions import NoAlertPresentException, UnexpectedAlertPresentException
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from testlib import ROOT, case, check as expect  # noqa: E402
+import testlib  # noqa: E402
+
+PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
+CHECKER = os.path.join(ROOT, "build", "native", "tavlin-check")
+EXAMPLE = os.path.join(ROOT, "examples", "disc")
+SCRATCH = tempfile.mkdtemp(prefix="editor-", dir=os.path.join(ROOT, "build"))
+DOWNLOADS = os.path.join(SCRATCH, "downloads")
+
+# Form1 at 96 DPI, as the program lays it out: left, top, width, height in
+# pixels; None where the label's width follows its text (its height is its font's).
+FORM1 = {
+    "List1": (20, 84, 193, 121), "Command1": (264, 124, 73, 41), "Text1": (20, 236, 150, 19),
+    "Text2": (223, 236, 150, 19), "Text3": (20, 276, 353, 19), "Label1": (20, 68, None, 13),
+    "Label6": (167, 16, None, 30), "Label2": (20, 220, None, 13), "Label3": (223, 220, None, 13),
+    "Label4": (20, 260, None, 13), "Text4": (20, 316, 353, 19), "Label5": (20, 300, None, 12),
+    "Label7": (20, 352, 111, 15),
+}
+# Form3: the frame's items lie inside it, the frame at (2, -4).
+FORM3 = {"Frame1": (2, -4, 163, 129), "Label1": (20, 10, None, 13), "Picture1": (49, 34, 73, 30),
+         "Image1": (43, 72, 85, 24), "Label2": (30, 104, None, 13)}
+
+def start_browser():
+    o = Options()
+    o.binary_location = "/usr/bin/chromium"
+    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
+              "--disable-sync --no-first-run --window-size=1400,1000 --force-device-scale-factor=1").split():
+        o.add_argument(a)
+    o.add_argument("--user-data-dir=" + os.path.join(SCRATCH, "profile"))
+    o.add_experimental_option("prefs", {"download.default_directory": DOWNLOADS, "download.prompt_for_download": False})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+
+
+def wait(fn, what, timeout=60):
+    end = time.time() + timeout
+    while time.time() < end:
+        v = fn()
+        if v:
+            return v
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def fresh():
+    """The page as it opens, with nothing changed; a changed page asks first."""
+    try:
+        d.get(PAGE)
+    except UnexpectedAlertPresentException:
+        pass
+    try:
+        d.switch_to.alert.accept()
+    except NoAlertPresentException:
+        pass
+    wait(lambda: d.execute_script("return window.tavlinEditor && tavlinEditor.idle()"), "the page")
+
+
+def open_path(input_id, path):
+    before = d.execute_script("return tavlinEditor.opened()")
+    d.find_element(By.ID, input_id).send_keys(path)
+    wait(lambda: d.execute_script("return tavlinEditor.opened() > arguments[0] && tavlinEditor.idle()", before),
+         "%s to open" % path, 120)
+
+
+def saved():
+    out = d.execute_script("return tavlinEditor.bytesToSave()")
+    expect("bytes" in out, "save refused: %s" % out.get("refused"))
+    return base64.b64decode(out["bytes"])
+
+
+def settle():
+    wait(lambda: d.execute_script("return tavlinEditor.idle()"), "the checker")
+
+
+def field(name):
+    return d.find_element(By.ID, "f-" + name)
+
+
+def type_into(name, text):
+    e = field(name)
+    e.send_keys(Keys.CONTROL, "a")
+    e.send_keys(text) if text else e.send_keys(Keys.DELETE)
+    settle()
+
+
+def lines(data):
+    return re.split(b"\r\n|\r|\n", data)
+
+
+def map_line(feeds):
+    """The line that the line map says feeds `feeds`."""
+    for row in d.find_elements(By.CSS_SELECTOR, "#line-map tbody tr"):
+        cells = row.find_elements(By.TAG_NAME, "td")
+        if cells[1].text == feeds:
+            return int(cells[0].text)
+    raise AssertionError("the line map names no line for " + feeds)
+
+
+def preview_rects(form):
+    return d.execute_script("""
+        const client = document.querySelector('#preview .client'), c = client.getBoundingClientRect(), out = {};
+        for (const e of client.querySelectorAll('[data-control]')) {
+          const r = e.getBoundingClientRect();
+          out[e.dataset.control] = [r.left - c.left, r.top - c.top, r.width, r.height,
+                                    getComputedStyle(e).visibility !== 'hidden'];
+        }
+        return [out, client.dataset.form, c.width, c.height];""")
+
+
+def pixels_of(png):
+    """(width, height, rgb bytes) of a PNG, through ImageMagick."""
+    ppm = subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=png, stdout=subprocess.PIPE,
+                         check=True).stdout
+    m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+    return int(m.group(1)), int(m.group(2)), ppm[m.end():]
+
+
+def cp1252(data):
+    """Bytes as Windows-1252 text, its five unused bytes as the C1 controls, as the editor shows them."""
+    return "".join(bytes([b]).decode("cp1252", errors="strict") if b not in (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+                   else chr(b) for b in data)
+
+
+d = None  # the browser
+
+
+def corpus_cases():
+    """The bad-disc corpus, generated once for the cases that read it."""
+    corpus = os.path.join(SCRATCH, "corpus")
+    if not os.path.isdir(corpus):
+        subprocess.run([sys.executable, os.path.join(ROOT, "tests", "corpus", "make_corpus.py"), corpus], check=True,
+                       stdout=subprocess.DEVNULL)
+    return corpus, sorted(n for n in os.listdir(corpus) if os.path.isdir(os.path.join(corpus, n)))
+
+
+@case("the example disc opens with each value in its field and in the preview")
+def _(scratch):
+    open_path("disc-input", EXAMPLE)
+    values = {n: field(n).get_attribute("value") for n in ("MenuTitle", "ApplicationCaption", "PathCaption",
+                                                           "InformationCaption", "DefaultDescription", "ItemName",
+                                                           "ItemPath", "ItemFile", "ItemButtonCaption")}
+    expect(values == {"MenuTitle": "Welcome to the disc", "ApplicationCaption": "Application",
+                      "PathCaption": "Folder", "InformationCaption": "Information",
+                      "DefaultDescription": "Choose an item from the list.", "ItemName": "Install",
+                      "ItemPath": "setup", "ItemFile": "setup.exe", "ItemButtonCaption": "Install now"}, values)
+    expect(d.find_element(By.ID, "hide-FilenameCaption").is_selected(), "the file field is not switched hidden")
+    expect(d.find_element(By.ID, "swatch-14").is_selected(), "swatch 14 is not the title colour")
+    expect(field("LabelColorFlag").is_selected(), "labels not in the title colour")
+    entries = [e.text for e in d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')]
+    expect(entries == ["Install", "Read me"], "list: %s" % entries)
+    rects, form, w, h = preview_rects("Form1")
+    expect((form, w, h) == ("Form1", 400, 375), "client area %s %sx%s" % (form, w, h))
+    for name, want in FORM1.items():
+        got = rects[name]
+        for i, v in enumerate(want):
+            expect(v is None or abs(got[i] - v) <= 1, "%s at %s, designed %s" % (name, got[:4], want))
+    hidden = sorted(n for n, r in rects.items() if not r[4])
+    expect(hidden == ["Label3", "Text2"], "hidden: %s" % hidden)
+    expect(rects["Label6"][0] + rects["Label6"][2] > 400, "the long title does not run off the right")
+    # The title's letters are light yellow.
+    _, _, px = pixels_of(d.find_element(By.CSS_SELECTOR, '#preview [data-control="Label6"]').screenshot_as_png)
+    expect(any(px[i:i + 3] == b"\xff\xff\x00" for i in range(0, len(px), 3)), "no light yellow in the title")
+
+@case("a click in the preview's list fills the button and the fields as the program does")
+def _(scratch):
+    d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')[1].click()
+    texts = {n: d.find_element(By.CSS_SELECTOR, '#preview [data-control="%s"]' % n).get_attribute("textContent")
+             for n in ("Command1", "Text1", "Text2", "Text3", "Text4")}
+    expect(texts == {"Command1": "Open", "Text1": "docs", "Text2": "readme.txt", "Text3": "Plain text",
+                     "Text4": "Notes on the disc."}, texts)
+    expect(field("ItemName").get_attribute("value") == "Read me", "the form does not show item 2")
+
+@case("each edit changes the saved bytes on the one line the line map names")
+def _(scratch):
+    fresh()
+    open_path("disc-input", EXAMPLE)
+    d.find_element(By.ID, "item-list").send_keys(Keys.END)
+    edits = [
+        ("MenuTitle", lambda: type_into("MenuTitle", "Hello & welcome"), b"Hello & welcome"),
+        ("ApplicationCaption", lambda: type_into("ApplicationCaption", "Programs"), b"Programs"),
+        ("DefaultDescription", lambda: type_into("DefaultDescription", "Caf\u00e9 \u20ac"), b"Caf\xe9 \x80"),
+        ("PathCaption", lambda: d.find_element(By.ID, "hide-PathCaption").click(), b"x"),
+        ("FilenameCaption", lambda: d.find_element(By.ID, "hide-FilenameCaption").click(), b"File"),
+        ("TitleColorIndex", lambda: d.find_element(By.CSS_SELECTOR, "label[for=swatch-3]").click(), b"3"),
+        ("LabelColorFlag", lambda: field("LabelColorFlag").click(), b"no"),
+    ] + [("item 2 " + n, (lambda n=n: type_into(n, "v " + n)), b"v " + n.encode()) for n in (
+        "ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription")]
+    for feeds, action, want in edits:
+        line = map_line(feeds)
+        before = lines(saved())
+        action()
+        settle()
+        after = lines(saved())
+        changed = [i + 1 for i in range(max(len(before), len(after)))
+                   if i >= len(before) or i >= len(after) or before[i] != after[i]]
+        expect(changed == [line] and after[line - 1] == want,
+               "%s: lines %s changed, line %d now %r" % (feeds, changed, line, after[line - 1]))
+    # The preview follows: folder field hidden, title in cyan (colour 3).
+    rects = preview_rects("Form1")[0]
+    expect(not rects["Label2"][4] and not rects["Text1"][4] and rects["Text2"][4], "hide switches: %s" % rects)
+
+@case("adding, duplicating, moving and removing items renumbers the blocks, undo takes it all back")
+def _(scratch):
+    fresh()
+    open_path("menu-input", os.path.join(EXAMPLE, "tavlin.ini"))
+    original = saved()
+    d.find_element(By.ID, "add-item").click()
+    type_into("ItemName", "Third")
+    d.find_element(By.ID, "item-up").click()            # 1 Install, 2 Third, 3 Read me
+    d.find_element(By.ID, "duplicate-item").click()     # ... 3 Third (copy), 4 Read me
+    type_into("ItemName", "Fourth")
+    d.find_element(By.ID, "item-list").send_keys(Keys.HOME)
+    d.find_element(By.ID, "remove-item").click()        # 1 Third, 2 Fourth, 3 Read me
+    settle()
+    data = lines(saved())
+    names = [data[8 * k + 15].decode() for k in range(1, 4)]
+    expect(data[1] == b"3" and names == ["Third", "Fourth", "Read me"], "count %r, names %s" % (data[1], names))
+    expect(data[8 * 3 + 14] == b"-- item 2", "the notes of item 2 did not move with it: %r" % data[8 * 3 + 14])
+    entries = [e.text for e in d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')]
+    expect(entries == names, "preview list %s" % entries)
+    d.find_element(By.ID, "item-list").click()
+    for _ in range(8):
+        ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+    expect(saved() == original, "undo did not give back the file")
+    ActionChains(d).key_down(Keys.CONTROL).send_keys("y").key_up(Keys.CONTROL).perform()
+    expect(lines(saved())[1] == b"3", "redo did not add the item again")
+
+# Whether the page asks the browser to confirm leaving (headless Chromium shows no dialog).
+asks = """const e = new Event('beforeunload', {cancelable: true}); dispatchEvent(e); return e.defaultPrevented;"""
+
+@case("leaving with unsaved changes asks first, and only then")
+def _(scratch):
+    expect("changed" in d.find_element(By.ID, "file-state").text, "the menu is not marked as changed")
+    expect(d.execute_script(asks), "the page would leave without asking")
+    ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+    expect(not d.execute_script(asks), "the page asks though nothing is changed")
+
+
+@case("every menu of the corpora, opened and saved unedited, comes back byte for byte")
+def _(scratch):
+    corpus, cases = corpus_cases()
+    fresh()
+    menus = [os.path.join(ROOT, "tests", "fuzz", "corpus", sub, f) for sub in ("menu", "check")
+             for f in sorted(os.listdir(os.path.join(ROOT, "tests", "fuzz", "corpus", sub)))]
+    menus += [p for p in (os.path.join(corpus, c, "tavlin.ini") for c in cases) if os.path.isfile(p)]
+    expect(len(menus) > 30, "only %d menus" % len(menus))
+    bad = []
+    for path in menus:
+        open_path("menu-input", path)
+        with open(path, "rb") as f:
+            if saved() != f.read():
+                bad.append(os.path.relpath(path, ROOT))
+    expect(not bad, "changed: %s" % bad)
+
+@case("a character Windows-1252 cannot hold is refused on save, naming its field; Save writes the bytes")
+def _(scratch):
+    fresh()
+    open_path("menu-input", os.path.join(EXAMPLE, "tavlin.ini"))
+    d.find_element(By.ID, "item-list").send_keys(Keys.END)
+    type_into("ItemFile", "read\u2713.txt")
+    d.find_element(By.ID, "save").click()
+    message = d.find_element(By.ID, "message").text
+    expect("the file of item 2 (line 34)" in message and "\u2713" in message, "message: %r" % message)
+    expect(d.switch_to.active_element == field("ItemFile"), "the field is not focused")
+    expect(not os.listdir(DOWNLOADS), "a file was written: %s" % os.listdir(DOWNLOADS))
+    type_into("ItemFile", "read\u00e9.txt")
+    d.find_element(By.ID, "save").click()
+    path = os.path.join(DOWNLOADS, "tavlin.ini")
+    wait(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, "the download")
+    with open(path, "rb") as f:
+        data = f.read()
+    expect(data == saved() and lines(data)[33] == b"read\xe9.txt", "downloaded %r" % lines(data)[33])
+    expect("changed" not in d.find_element(By.ID, "file-state").text, "still marked as changed")
+
+@case("the warnings are tavlin-check's, line for line, on the bad-disc corpus and the example")
+def _(scratch):
+    corpus, cases = corpus_cases()
+    fresh()
+    differ = []
+    for name in cases + ["example"]:
+        disc = EXAMPLE if name == "example" else os.path.join(corpus, name)
+        # A folder input sees files only: an empty folder gets a file inside, which the
+        # checker never looks at.
+        for dirpath, dirnames, filenames in os.walk(disc if name != "example" else SCRATCH + "/none"):
+            if not dirnames and not filenames:
+                open(os.path.join(dirpath, "inside"), "wb").close()
+        out = subprocess.run([CHECKER, disc], stdout=subprocess.PIPE, timeout=120).stdout
+        want = cp1252(out).split("\n", 2)[2]  # past "Checking the disc in ..." and its blank line
+        open_path("disc-input", disc)
+        got = d.execute_script("return document.querySelector('#check-summary').dataset.report")
+        if got != want:
+            differ.append("%s:\n--- editor\n%s--- tavlin-check\n%s" % (name, got, want))
+    expect(not differ, "\n".join(differ))
+
+@case("a click on a warning goes to its field")
+def _(scratch):
+    corpus, cases = corpus_cases()
+    fresh()
+    open_path("disc-input", os.path.join(corpus, "item-folder-missing"))
+    d.find_element(By.CSS_SELECTOR, '#warnings li[data-line="25"] button').click()
+    expect(d.switch_to.active_element == field("ItemPath"), "focus on %s" % d.switch_to.active_element.get_attribute("id"))
+
+@case("the About window and the splash at their design sizes")
+def _(scratch):
+    corpus, cases = corpus_cases()
+    fresh()
+    d.find_element(By.ID, "show-about").click()
+    rects, form, w, h = preview_rects("Form3")
+    expect((form, w, h) == ("Form3", 166, 126), "client %s %sx%s" % (form, w, h))
+    for name, want in FORM3.items():
+        for i, v in enumerate(want):
+            expect(v is None or abs(rects[name][i] - v) <= 1, "%s at %s, designed %s" % (name, rects[name][:4], want))
+    open_path("disc-input", os.path.join(corpus, "splash-60000x60000"))
+    d.find_element(By.ID, "show-splash").click()
+    _, form, w, h = preview_rects("Form6")
+    expect((form, w, h) == ("Form6", 200, 100), "splash client %s %sx%s" % (form, w, h))
+    expect(not d.find_elements(By.CSS_SELECTOR, "#preview img"), "a picture the program refuses is shown")
+
+@case("every control of the forms has a name for screen readers and is reached by Tab")
+def _(scratch):
+    fresh()
+    unnamed = d.execute_script("""
+        return [...document.querySelectorAll('main input, main select, main button, header button')]
+          .filter(e => !(e.labels && e.labels.length) && !e.getAttribute('aria-label') && !e.textContent.trim()
+                       || e.tabIndex < 0)
+          .map(e => e.id || e.outerHTML.slice(0, 60));""")
+    expect(not unnamed, "without a name or out of the tab order: %s" % unnamed)
+
+
+if __name__ == "__main__":
+    os.makedirs(DOWNLOADS)
+    d = start_browser()
+    try:
+        fresh()
+        testlib.main("menu editor")
+    finally:
+        d.quit()
+        shutil.rmtree(SCRATCH, True)

@@ -1,0 +1,121 @@
+#!/usr/bin/python3
+"""tests/release/release_test.py JUNIT.xml: the download an author gets.
+scripts/release's zip holds exactly the release files; its tavlin.exe is the
+exe the tests ran; unpacked, its example disc opens its menu under 32-bit
+Wine, its checker finds the example clean and its editor page opens in
+headless Chromium; the same sources elsewhere give the same zip bytes. Runs
+inside scripts/test's Wine set-up (prefix and display)."""
+import atexit
+import hashlib
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from testlib import ROOT, case, check, main, read, run  # noqa: E402
+
+ZIP = os.path.join(ROOT, "build", "release", "tavlin-3.0.zip")
+FILES = {"tavlin.exe", "tavlin-check.exe", "tavlin-editor.html", "GUIDE.txt", "LICENSE", "SHA256SUMS",
+         "example/tavlin.exe", "example/tavlin.ini", "example/autorun.inf", "example/setup/setup.exe",
+         "example/docs/readme.txt"}
+
+
+def winepath(path):
+    return run(["winepath", "-w", path])[1].strip()
+
+
+# The first Wine program starts Wine's own services, which would hold a
+# captured output open for as long as they run.
+subprocess.run(["wine", "cmd", "/c", "exit"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+               stderr=subprocess.DEVNULL, timeout=120)
+code, out, err = run([os.path.join(ROOT, "scripts", "release")], timeout=900)
+if code != 0:
+    sys.exit("scripts/release failed:\n%s%s" % (out, err))
+work = tempfile.mkdtemp(prefix="tavlin-release-")
+atexit.register(shutil.rmtree, work, True)
+with zipfile.ZipFile(ZIP) as z:
+    z.extractall(work)
+    names = {n[len("tavlin-3.0/"):] for n in z.namelist() if not n.endswith("/")}
+top = os.path.join(work, "tavlin-3.0")
+
+
+def unpacked(rel):
+    return read(os.path.join(top, rel))
+
+
+@case("the zip holds the release files, each with its checksum")
+def _(scratch):
+    check(names == FILES, "extra %s, missing %s" % (sorted(names - FILES), sorted(FILES - names)))
+    sums = dict(reversed(line.split("  ", 1)) for line in unpacked("SHA256SUMS").decode().splitlines())
+    check(set(sums) == FILES - {"SHA256SUMS"}, "SHA256SUMS lists %s" % sorted(sums))
+    bad = [p for p, h in sums.items() if hashlib.sha256(unpacked(p)).hexdigest() != h]
+    check(not bad, "wrong checksums: %s" % bad)
+
+
+@case("its tavlin.exe, at the top and on the example disc, is the exe the tests ran")
+def _(scratch):
+    tested = read(os.path.join(ROOT, "build", "win32", "tavlin.exe"))
+    check(unpacked("tavlin.exe") == tested and unpacked("example/tavlin.exe") == tested, "the bytes differ")
+    check(unpacked("GUIDE.txt").count(b"\r\n") > 100 and b"\n" not in unpacked("GUIDE.txt").replace(b"\r\n", b""),
+          "the guide is not CR LF text for Notepad")
+
+
+@case("unpacked, the example disc opens its menu with the zip's exe under 32-bit Wine")
+def _(scratch):
+    checker = os.path.join(ROOT, "build", "win64", "disc_check.exe")
+    code, out, err = run(["wine", checker, winepath(os.path.join(top, "example", "tavlin.exe")),
+                          winepath(os.path.join(top, "example"))], timeout=120)
+    check(code == 0 and out.startswith("PASS"), "exit %d: %s%s" % (code, out, err))
+
+
+@case("the zip's tavlin-check.exe finds the example disc clean")
+def _(scratch):
+    code, out, err = run(["wine", os.path.join(top, "tavlin-check.exe")], cwd=os.path.join(top, "example"), timeout=120)
+    check(code == 0 and out.rstrip().endswith("the disc: clean"), "exit %d:\n%s%s" % (code, out, err))
+
+
+@case("the zip's editor page opens in headless Chromium")
+def _(scratch):
+    from selenium import webdriver
+    from selenium.webdriver.chrome.options import Options
+    from selenium.webdriver.chrome.service import Service
+    o = Options()
+    o.binary_location = "/usr/bin/chromium"
+    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
+              "--disable-sync --no-first-run").split():
+        o.add_argument(a)
+    o.add_argument("--user-data-dir=" + os.path.join(work, "profile"))
+    d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+    try:
+        d.get("file://" + os.path.join(top, "tavlin-editor.html"))
+        end = time.time() + 60
+        while time.time() < end and not d.execute_script("return !!(window.tavlinEditor && tavlinEditor.idle())"):
+            time.sleep(0.1)
+        check(d.execute_script("return !!(window.tavlinEditor && tavlinEditor.idle())"), "the editor did not start")
+        check("tavlin.ini" in d.find_element("css selector", "body").text, "the page shows no menu")
+    finally:
+        d.quit()
+
+
+@case("the same sources at another path give the same zip, byte for byte")
+def _(scratch):
+    first = read(ZIP)
+    code, out, err = run([os.path.join(ROOT, "scripts", "release")], timeout=900)
+    check(code == 0 and read(ZIP) == first, "a second run here gave other bytes: %s%s" % (out, err))
+    other = os.path.join(work, "elsewhere")
+    files = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], cwd=ROOT,
+                           capture_output=True, check=True).stdout.split(b"\0")
+    for rel in filter(None, (f.decode() for f in files)):
+        if os.path.isfile(os.path.join(ROOT, rel)):
+            os.makedirs(os.path.dirname(os.path.join(other, rel)), exist_ok=True)
+            shutil.copy2(os.path.join(ROOT, rel), os.path.join(other, rel))
+    code, out, err = run([os.path.join(other, "scripts", "release")], cwd=other, timeout=1800)
+    check(code == 0 and read(os.path.join(other, "build", "release", "tavlin-3.0.zip")) == first,
+          "the build at %s gave other bytes: %s%s" % (other, out, err))
+
+
+main("release")

@@ -1,0 +1,124 @@
+"""Shared by the Python suites: cases run in order, each in a scratch folder,
+their results printed and written as JUnit XML; commands, disc folders and
+the PE files of the Windows builds."""
+import os
+import pathlib
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import xml.etree.ElementTree as ET
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
+CASES, RESULTS = [], []
+
+
+def check(cond, seen):
+    if not cond:
+        raise AssertionError(seen)
+
+
+def case(name):
+    def register(fn):
+        CASES.append((name, fn))
+        return fn
+    return register
+
+
+def report(name, error, seconds=0.0):
+    RESULTS.append((name, error, seconds))
+    print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
+
+
+def finish(junit, suite):
+    """Writes the results to JUNIT and exits, non-zero on any failure."""
+    xml = ET.Element("testsuite", name=suite, tests=str(len(RESULTS)),
+                     failures=str(sum(e is not None for _, e, _ in RESULTS)))
+    for name, error, seconds in RESULTS:
+        tc = ET.SubElement(xml, "testcase", classname=suite, name=name, time="%.1f" % seconds)
+        if error is not None:
+            ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
+    os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
+    ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
+    sys.exit(1 if any(e is not None for _, e, _ in RESULTS) else 0)
+
+
+def main(suite):
+    """JUNIT [WORD...]: runs the cases naming a WORD (all without one)."""
+    words = [a for a in sys.argv[2:] if not a.startswith("--")]
+    for name, fn in CASES:
+        if words and not any(w in name for w in words):
+            continue
+        start = time.monotonic()
+        with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
+            try:
+                fn(scratch)
+                error = None
+            except Exception as e:  # a broken run fails its case, not the suite
+                error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
+        report(name, error, time.monotonic() - start)
+    finish(sys.argv[1], suite)
+
+
+def run(args, cwd=ROOT, timeout=240):
+    p = subprocess.run(args, cwd=cwd, stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+    return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
+
+
+def read(path):
+    return pathlib.Path(path).read_bytes()
+
+
+def write_files(folder, files):
+    """FOLDER with FILES (relative path: bytes) in it."""
+    for rel, content in files.items():
+        os.makedirs(os.path.dirname(os.path.join(folder, rel)), exist_ok=True)
+        pathlib.Path(folder, rel).write_bytes(content)
+    return folder
+
+
+def example_menu(folder=b"setup"):
+    """The example disc's tavlin.ini, its first item's folder renamed."""
+    return read(os.path.join(ROOT, "examples", "disc", "tavlin.ini")).replace(b"\r\nsetup\r\n",
+                                                                             b"\r\n" + folder + b"\r\n", 1)
+
+
+class Pe:
+    """The headers, imports and resources of a PE file."""
+
+    def __init__(self, data):
+        self.data, self.at = data, lambda fmt, off: struct.unpack_from(fmt, data, off)
+        pe = self.at("<I", 0x3C)[0]
+        check(data[:2] == b"MZ" and data[pe:pe + 4] == b"PE\0\0", "no PE signature")
+        self.machine, count, self.timestamp, _, _, optsize, _ = self.at("<HHIIIHH", pe + 4)
+        self.magic, = self.at("<H", pe + 24)
+        self.subsystem, self.dllchars = self.at("<HH", pe + 92)
+        dirs = pe + (136 if self.magic == 0x20B else 120)
+        self.dirs = [self.at("<II", dirs + 8 * i) for i in range(16)]
+        # name, virtual size, address, raw size, raw offset, ..., characteristics
+        self.sections = [self.at("<8sIIIIIIHHI", pe + 24 + optsize + 40 * i) for i in range(count)]
+
+    def offset(self, rva):
+        return next(rva - s[2] + s[4] for s in self.sections if s[2] <= rva < s[2] + max(s[1], s[3]))
+
+    def imports(self):
+        names, o = [], self.offset(self.dirs[1][0])
+        while any(self.at("<5I", o)):
+            name = self.offset(self.at("<I", o + 12)[0])
+            names.append(self.data[name:self.data.index(b"\0", name)].decode("latin-1").lower())
+            o += 20
+        return names
+
+    def resources(self, type_id):
+        """The data of every resource of TYPE_ID."""
+        base = self.offset(self.dirs[2][0])
+        entries = lambda off: [self.at("<II", off + 16 + 8 * i) for i in range(sum(self.at("<HH", off + 12)))]
+
+        def below(target):  # the data under a directory entry
+            if target >> 31:
+                return [d for _, t in entries(base + (target & 0x7FFFFFFF)) for d in below(t)]
+            rva, size = self.at("<II", base + target)
+            return [self.data[self.offset(rva):self.offset(rva) + size]]
+        return [d for name, t in entries(base) if name == type_id for d in below(t)]

@@ -1,0 +1,141 @@
+// The editor's document: bytes that survive, values where the program reads
+// them, item blocks that move whole, and undo.
+#include <gtest/gtest.h>
+
+#include "editor/menu_document.h"
+#include "menu/menu_definition.h"
+#include "menu_file.h"
+
+namespace tavlin {
+namespace {
+
+using test::MenuFile;
+
+std::string Saved(const MenuDocument& d) { return d.Encode().bytes.value_or("<refused>"); }
+
+// What the program makes of the saved file.
+Module1 ReadBack(const MenuDocument& d) {
+  Module1 m;
+  auto reader = LineReaderFromString(Saved(d));
+  ReadMenuDefinition(reader.get(), m);
+  return m;
+}
+
+TEST(MenuDocument, UnchangedBytesComeBackAsTheyWere) {
+  const std::string longLine(70000, 'x');
+  static constexpr char kControls[] = "n\0ul\r\r\n\n\xE9\x81\xFF";
+  for (const std::string& bytes : {std::string(""), std::string("a\r\nb\nc\rd"),
+                                   std::string("\xEF\xBB\xBF"
+                                               "1\r\n2\r\n"),
+                                   std::string(kControls, sizeof kControls - 1), "a\r\n" + longLine + "\r\nb"}) {
+    MenuDocument d(bytes);
+    EXPECT_EQ(Saved(d), bytes);
+    // Written out line by line, too: after a change that was taken back,
+    // and around a line that was changed.
+    d.SetLine(1, "changed");
+    d.SetLine(1, "");
+    d.Undo();
+    d.Redo();
+    ASSERT_TRUE(d.Undo());
+    EXPECT_EQ(Saved(d), bytes);
+    if (d.LineCount() < 2) continue;
+    MenuDocument other(bytes);
+    other.SetLine(1, other.Text(1) + "!");
+    const std::size_t cut = bytes.find_first_of("\r\n");
+    EXPECT_EQ(Saved(other), bytes.substr(0, cut) + "!" + bytes.substr(cut));
+  }
+}
+
+TEST(MenuDocument, ValuesLandWhereTheProgramReadsThem) {
+  MenuDocument d(MenuFile::Example().Text());
+  EXPECT_EQ(d.Items(), 2);
+  EXPECT_EQ(d.Value(MenuField::ItemFile, 2), "readme.txt");
+  d.Set(MenuField::MenuTitle, "Caf\xC3\xA9 \xE2\x82\xAC");  // UTF-8 in, Windows-1252 out
+  d.Set(MenuField::ItemDescription, 2, "two\r\nlines");
+  const Module1 m = ReadBack(d);
+  EXPECT_EQ(m.ItemDescription.Get(2), "twolines");
+  EXPECT_NE(Saved(d).find("\r\nCaf\xE9 \x80\r\n"), std::string::npos);
+  EXPECT_EQ(m.ItemName.Get(1), "Install");
+}
+
+TEST(MenuDocument, AValueBeyondTheEndPadsInTheFilesOwnLineEnd) {
+  MenuDocument d("note\n2");
+  d.Set(MenuField::MenuTitle, "Title");
+  EXPECT_EQ(Saved(d), "note\n2\n" + std::string(8, '\n') + "Title\n");
+  MenuDocument fresh;
+  fresh.Set(MenuField::ItemCount, "0");
+  EXPECT_EQ(Saved(fresh), "\r\n0\r\n");
+}
+
+TEST(MenuDocument, ItemBlocksMoveWholeAndTheCountFollows) {
+  MenuFile f = MenuFile::Example();
+  f.items.push_back({"Third", "c", "c.txt", "Go", "i3", "d3"});
+  f.Line(2) = "3";
+  MenuDocument d(f.Text() + "tail note\r\n");
+  const auto names = [&] {
+    const Module1 m = ReadBack(d);
+    std::string s;
+    for (long long k = 1; k <= d.Items(); ++k) s += m.ItemName.Get(k).value() + "|" + m.ItemPath.Get(k).value() + ";";
+    return s;
+  };
+  ASSERT_TRUE(d.MoveItem(3, 1));
+  EXPECT_EQ(names(), "Third|c;Install|setup;Read me|docs;");
+  EXPECT_EQ(d.Text(23), "-- item 3");  // the notes go with their block
+  ASSERT_TRUE(d.DuplicateItem(2));
+  EXPECT_EQ(names(), "Third|c;Install|setup;Install|setup;Read me|docs;");
+  ASSERT_TRUE(d.RemoveItem(1));
+  ASSERT_TRUE(d.AddItem());
+  EXPECT_EQ(names(), "Install|setup;Install|setup;Read me|docs;|;");
+  EXPECT_EQ(d.Value(MenuField::ItemCount), "4");
+  EXPECT_EQ(d.Text(d.LineCount()), "tail note");
+  EXPECT_FALSE(d.MoveItem(1, 5));
+  EXPECT_FALSE(d.RemoveItem(0));
+  while (d.Undo()) {}
+  EXPECT_EQ(Saved(d), f.Text() + "tail note\r\n");
+}
+
+TEST(MenuDocument, ABlockCutShortIsMadeWholeBeforeItMoves) {
+  MenuDocument d(MenuFile::Example().FirstLines(34));  // item 2 ends after its file
+  ASSERT_TRUE(d.MoveItem(2, 1));
+  const Module1 m = ReadBack(d);
+  EXPECT_EQ(m.ItemFile.Get(1), "readme.txt");
+  EXPECT_EQ(m.ItemName.Get(2), "Install");
+  EXPECT_EQ(d.LineCount(), 38);
+}
+
+TEST(MenuDocument, TypingIsOneChangeAndSavingMarksTheState) {
+  MenuDocument d(MenuFile::Example().Text());
+  EXPECT_FALSE(d.Modified());
+  d.Set(MenuField::MenuTitle, "W");
+  d.Set(MenuField::MenuTitle, "Wo");
+  d.MarkSaved();
+  d.Set(MenuField::MenuTitle, "Wow");
+  d.Set(MenuField::ApplicationCaption, "Apps");
+  EXPECT_TRUE(d.Modified());
+  d.Undo();
+  d.Undo();
+  EXPECT_FALSE(d.Modified());
+  EXPECT_EQ(d.Value(MenuField::MenuTitle), "Wo");
+  d.Undo();
+  EXPECT_EQ(d.Value(MenuField::MenuTitle), "Welcome to the disc");
+  EXPECT_FALSE(d.CanUndo());
+  d.Redo();
+  d.Set(MenuField::PathCaption, "x");  // a new change drops what could be redone
+  EXPECT_FALSE(d.CanRedo());
+}
+
+TEST(MenuDocument, ACharacterTheCodePageLacksIsRefusedWithItsPlace) {
+  MenuDocument d(MenuFile::Example().Text());
+  d.Set(MenuField::ItemFile, 2,
+        "r\xC3\xA9"
+        "ad\xE2\x9C\x93.txt");
+  const MenuDocument::Encoded e = d.Encode();
+  EXPECT_FALSE(e.bytes);
+  EXPECT_EQ(e.line, 34);
+  EXPECT_EQ(e.field, "item 2 ItemFile");
+  EXPECT_EQ(e.character, "\xE2\x9C\x93");
+  EXPECT_EQ(d.WhatLineHolds(23), "note");
+}
+
+}  // namespace
+}  // namespace tavlin

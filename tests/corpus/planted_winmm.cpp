@@ -4,13 +4,9 @@
 #include <windows.h>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    char path[MAX_PATH];
-    if (GetEnvironmentVariableA("TAVLIN_PLANTED_MARKER", path, MAX_PATH)) {
-      HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
-    }
-  }
+  char path[MAX_PATH];
+  if (reason == DLL_PROCESS_ATTACH && GetEnvironmentVariableA("TAVLIN_PLANTED_MARKER", path, MAX_PATH))
+    CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   return TRUE;
 }
 

@@ -1,210 +1,426 @@
-// The Windows test driver's tools: a disc folder of its own for each test,
-// the real tavlin.exe started on it, and its windows looked at and used from
-// outside the process, as a user (or a screen reader) would.
+// The Windows tests' tools: a disc folder of its own for each test, the real
+// tavlin.exe started on it, and its windows looked at and used from outside
+// the process, as a user (or a screen reader) would.
 #pragma once
 
 #include <windows.h>
+#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "about/form3.h"
+#include "mainwindow/form1.h"
 #include "menu_file.h"
 
 namespace wt {
 
-// --- colours and pictures -----------------------------------------------------------
-
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-  friend bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-};
-std::string ToString(Rgb c);
-bool Near(Rgb a, Rgb b, int tolerance);
-
-// Pictures made in code, so that every colour a test looks for is known.
-// `at(x, y)` gives the colour of each pixel.
-std::string Bmp(int width, int height, const std::function<Rgb(int, int)>& at);
-std::string Bmp(int width, int height, Rgb fill);
-std::string Gif(int width, int height, Rgb fill);
-// A baseline JPEG of one colour, made at build time (cjpeg) next to the driver.
-std::string SolidJpeg();
-inline constexpr Rgb kSolidJpegColor{0, 160, 255};  // what that JPEG was made from
-
-// --- files ----------------------------------------------------------------------------
-
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string Join(const std::string& folder, const std::string& name);
-std::string DriverFolder();
-// tavlin.exe under test: TAVLIN_EXE, or the one beside the driver.
-std::string TavlinExe();
-std::string ProbeExe();
-std::string ExampleDisc();  // the assembled example disc: TAVLIN_DISC or disc\ beside the driver
-
-// A fresh folder under the temporary directory, removed with everything in
-// it when the test ends.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return Join(path_, name); }
-  // Relative names may hold folders; missing ones are made.
-  void Write(const std::string& name, const std::string& bytes) const;
-  void MakeFolder(const std::string& name) const;
-  void CopyFrom(const std::string& folder) const;  // the folder's contents, recursively
-  void CopyIn(const std::string& from, const std::string& name) const;
-
- private:
-  std::string path_;
-};
-
-// tavlin.ini line by line, shared with the unit tests.
+namespace fs = std::filesystem;
+using tavlin::Rgb;
 using tavlin::test::MenuFile;
-using tavlin::test::MenuItem;
-
-// --- time ---------------------------------------------------------------------------
-
 using Clock = std::chrono::steady_clock;
+
+inline constexpr Rgb kLightYellow{255, 255, 0}, kFieldLabelGrey{224, 224, 224}, kTitleRed{192, 0, 0},
+    kMagenta{255, 0, 255}, kGreen{0, 255, 0}, kSolidJpegColor{0, 160, 255};
+
+inline std::string ToString(Rgb c) {
+  return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+
+inline Rgb SysColour(int index) {
+  const COLORREF c = GetSysColor(index);
+  return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+// Pictures made in code, so that every colour looked for is known: 24 bits,
+// rows bottom up, 96 DPI so that the picture's pixels are the screen's.
+inline std::string Bmp(int width, int height, const std::function<Rgb(int, int)>& at) {
+  const int stride = (width * 3 + 3) & ~3;
+  const BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, DWORD(stride * height), 3780, 3780, 0, 0};
+  const BITMAPFILEHEADER file{0x4d42, DWORD(sizeof file + sizeof info + stride * height), 0, 0,
+                              sizeof file + sizeof info};
+  std::string s = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                  std::string(reinterpret_cast<const char*>(&info), sizeof info);
+  for (int y = height - 1; y >= 0; --y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) row += {char(at(x, y).b), char(at(x, y).g), char(at(x, y).r)};
+    s += row + std::string(stride - row.size(), '\0');
+  }
+  return s;
+}
+inline std::string Bmp(int width, int height, Rgb fill) {
+  return Bmp(width, height, [fill](int, int) { return fill; });
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+inline std::string BesideDriver(const std::string& name) {
+  char path[MAX_PATH];
+  const std::string s(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return s.substr(0, s.find_last_of('\\') + 1) + name;
+}
+// 120 x 60 pixels of kSolidJpegColor, made at build time (cjpeg).
+inline std::string SolidJpeg() { return ReadFile(BesideDriver("solid.jpg")); }
+// The exe under test: TAVLIN_EXE, or the one beside the driver.
+inline std::string TavlinExe() {
+  const char* exe = std::getenv("TAVLIN_EXE");
+  return exe && *exe ? exe : BesideDriver("tavlin.exe");
+}
+
 inline long long MsSince(Clock::time_point t) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
 }
-// Polls `ready` every few milliseconds until it holds or `timeoutMs` passes.
-bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000, int stepMs = 15);
+inline bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000, int stepMs = 15) {
+  for (const auto start = Clock::now(); !ready(); std::this_thread::sleep_for(std::chrono::milliseconds(stepMs)))
+    if (MsSince(start) >= timeoutMs) return ready();
+  return true;
+}
 
-// --- windows of another process -------------------------------------------------------
+// --- windows of another process, asked through messages that time out, so that a stuck program never hangs the driver
 
-std::string ClassOf(HWND w);
-std::string TextOf(HWND w);  // WM_GETTEXT
-std::vector<std::string> ListEntries(HWND list);
-bool Visible(HWND w);       // the window and all its parents
-RECT InParent(HWND child);  // the window's rectangle in its parent's client area
-RECT OnScreen(HWND w);      // outer rectangle in screen coordinates
-SIZE ClientSize(HWND w);
-HWND FocusOf(HWND anyWindowOfTheThread);
-std::vector<HWND> Children(HWND parent);
+inline LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 3000, &result) ? LRESULT(result) : -1;
+}
+inline std::string ClassOf(HWND w) {
+  char buf[256];
+  return std::string(buf, std::max(0, GetClassNameA(w, buf, sizeof buf)));
+}
+inline std::string TextOf(HWND w) {
+  std::string s(std::max<LRESULT>(0, Send(w, WM_GETTEXTLENGTH)) + 1, '\0');
+  s.resize(std::max<LRESULT>(0, Send(w, WM_GETTEXT, s.size(), LPARAM(s.data()))));
+  return s;
+}
+
+constexpr RECT Box(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 inline int Width(const RECT& r) { return r.right - r.left; }
 inline int Height(const RECT& r) { return r.bottom - r.top; }
-std::string ToString(const RECT& r);
+inline std::string ToString(const RECT& r) {
+  return "[left " + std::to_string(r.left) + ", top " + std::to_string(r.top) + ", width " + std::to_string(Width(r)) +
+         ", height " + std::to_string(Height(r)) + "]";
+}
+inline RECT OnScreen(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+inline RECT InParent(HWND child) {
+  RECT r = OnScreen(child);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+inline SIZE ClientSize(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  return SIZE{r.right, r.bottom};
+}
+inline bool Centred(HWND w) {  // on the screen, to a pixel
+  const RECT r = OnScreen(w);
+  return std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - Width(r)) / 2) <= 1 &&
+         std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - Height(r)) / 2) <= 1;
+}
+inline HWND FocusOf(HWND anyWindowOfTheThread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfTheThread, nullptr), &info) ? info.hwndFocus : nullptr;
+}
 
-// What a message box shows: its texts, its buttons and how many icons.
-struct MessageBoxView {
-  std::string title;
-  std::vector<std::string> texts;
-  std::vector<HWND> buttons;
-  int icons = 0;
-};
-MessageBoxView ReadMessageBox(HWND box);
-// A visible top-level window of any process with this class and title.
-HWND FindTopLevel(const std::string& windowClass, const std::string& title);
+// What a text measures in a font made like the program's.
+inline SIZE TextExtent(const std::string& text, const tavlin::FontDesign& f) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, CreateFontA(-MulDiv(f.hundredthsOfPoint, GetDeviceCaps(screen, LOGPIXELSY), 7200),
+                                                 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                                 0, 0, std::string(f.face).c_str()));
+  TEXTMETRICA tm{};
+  GetTextMetricsA(screen, &tm);
+  RECT r{};
+  if (!text.empty()) DrawTextA(screen, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  DeleteObject(SelectObject(screen, old));
+  ReleaseDC(nullptr, screen);
+  return SIZE{r.right, tm.tmHeight};
+}
 
-// What a label's text measures in a font made like the program's: the same
-// face, size in hundredths of a point and weight.
-SIZE TextExtent(const std::string& text, const char* face, int hundredthsOfPoint, bool bold);
+// --- real input (SendInput); a click brings its top-level window to the front first
 
-// --- input ------------------------------------------------------------------------------
+inline void BringToFront(HWND top) {
+  if (GetForegroundWindow() != top) SetForegroundWindow(top);
+  WaitUntil([top] { return GetForegroundWindow() == top; }, 1000);
+}
 
-// A real left click (SendInput) at a point of the window's client area. The
-// window's top-level parent is brought to the front first.
-void ClickAt(HWND w, int x, int y);
-void ClickCentre(HWND w);
-void PressKey(WORD vk);
-void PressKeys(std::initializer_list<WORD> chord);  // e.g. {VK_MENU, VK_F4}
-void BringToFront(HWND top);
-// Where the close box of a top-level window is, found by hit-testing its title bar.
-bool FindCloseBox(HWND top, POINT& screen);
-void ClickScreen(POINT p);
-// Presses the button at one point of the screen and lets it go at another.
-void DragScreen(POINT down, POINT up);
-POINT CentreOnScreen(HWND w);
+// The button pressed at one point of the screen and let go at another.
+inline void DragScreen(POINT down, POINT up) {
+  // Every event carries the point. Under Wine a cursor moved by input can
+  // spring back for a moment (a late echo of the X pointer warp), and a
+  // press without a position of its own would go wherever the cursor is.
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  auto event = [&](POINT p, DWORD flags, int pause) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(p.x - left, 65535, width - 1);
+    in.mi.dy = MulDiv(p.y - top, 65535, height - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(pause);
+  };
+  event(down, 0, 40);
+  event(down, MOUSEEVENTF_LEFTDOWN, 40);
+  if (up.x != down.x || up.y != down.y) event(up, 0, 40);
+  event(up, MOUSEEVENTF_LEFTUP, 30);
+}
+inline void ClickScreen(POINT p) { DragScreen(p, p); }
+inline void ClickAt(HWND w, int x, int y) {  // client coordinates
+  BringToFront(GetAncestor(w, GA_ROOT));
+  POINT p{x, y};
+  ClientToScreen(w, &p);
+  ClickScreen(p);
+}
+inline void ClickCentre(HWND w) { ClickAt(w, ClientSize(w).cx / 2, ClientSize(w).cy / 2); }
+inline POINT CentreOnScreen(HWND w) {
+  POINT p{ClientSize(w).cx / 2, ClientSize(w).cy / 2};
+  ClientToScreen(w, &p);
+  return p;
+}
 
-// --- pixels -------------------------------------------------------------------------------
+inline void PressKeys(std::initializer_list<WORD> chord) {
+  auto key = [](WORD vk, DWORD up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = WORD(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up | (vk >= VK_PRIOR && vk <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);  // the arrow block
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(20);
+  };
+  for (WORD vk : chord) key(vk, 0);
+  for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) key(*it, KEYEVENTF_KEYUP);
+}
+inline void PressKey(WORD vk) { PressKeys({vk}); }
 
-// What the screen shows of a rectangle, read from the screen after the
-// window has finished painting.
+// --- what the screen shows of part of a client area
+
 class Capture {
  public:
-  Capture() = default;
-  static Capture Screen(const RECT& screenRect);
-  // The client area of `w`, or the part given in its client coordinates.
-  static Capture Client(HWND w);
-  static Capture Client(HWND w, const RECT& part);
+  static Capture Client(HWND w, RECT r) {
+    MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    Capture c;
+    c.width_ = std::max(0, Width(r));
+    c.height_ = std::max(0, Height(r));
+    HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, std::max(1, c.width_), std::max(1, c.height_));
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, c.width_, c.height_, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, c.width_, -c.height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> bits(std::size_t(c.width_) * c.height_);
+    GetDIBits(mem, bmp, 0, c.height_, bits.data(), &bi, DIB_RGB_COLORS);
+    for (const RGBQUAD& p : bits) c.pixels_.push_back(Rgb{p.rgbRed, p.rgbGreen, p.rgbBlue});
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return c;
+  }
+  static Capture Client(HWND w) {
+    RECT r{};
+    GetClientRect(w, &r);
+    return Client(w, r);
+  }
 
   int width() const { return width_; }
   int height() const { return height_; }
-  Rgb At(int x, int y) const;
-  // Pixels of exactly this colour within the capture.
-  int Count(Rgb c) const;
-  int CountNear(Rgb c, int tolerance) const;
-  // The colours of the capture, most frequent first.
-  std::string Summary(std::size_t top = 6) const;
+  int CountIf(const std::function<bool(Rgb)>& test) const {
+    return int(std::count_if(pixels_.begin(), pixels_.end(), test));
+  }
+  int Count(Rgb c, int t = 0) const {
+    return CountIf(
+        [&](Rgb p) { return std::abs(p.r - c.r) <= t && std::abs(p.g - c.g) <= t && std::abs(p.b - c.b) <= t; });
+  }
+  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == width_ * height_; }
+  double Share(const std::function<bool(Rgb)>& test) const {
+    return pixels_.empty() ? 0 : double(CountIf(test)) / pixels_.size();
+  }
+  // The most frequent colours, for messages.
+  std::string Summary() const {
+    std::map<std::string, int> counts;
+    for (Rgb p : pixels_) ++counts[ToString(p)];
+    std::vector<std::pair<int, std::string>> byCount;
+    for (auto& [p, n] : counts) byCount.push_back({n, p});
+    std::sort(byCount.rbegin(), byCount.rend());
+    std::string s = std::to_string(width_) + "x" + std::to_string(height_) + ":";
+    for (std::size_t i = 0; i < byCount.size() && i < 6; ++i)
+      s += " " + byCount[i].second + "x" + std::to_string(byCount[i].first);
+    return s;
+  }
 
  private:
   int width_ = 0, height_ = 0;
-  std::vector<std::uint32_t> pixels_;  // 0x00RRGGBB, rows top down
+  std::vector<Rgb> pixels_;
 };
 
-// Lets a window finish what it was doing: its messages handled, its paint done.
-void Settle(HWND w);
+// Lets a window finish what it was doing: a message round trip handles what
+// was queued before, then what still waits to be painted is painted, and the
+// surface is given a moment to reach the screen.
+inline void Settle(HWND w) {
+  Send(w, WM_NULL);
+  RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Send(w, WM_NULL);
+  Sleep(80);
+}
 
-// --- the program under test -------------------------------------------------------------------
+// Names a parameterised case after its `name`.
+inline constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
 
-// tavlin.exe started in a folder; ended, whatever happens, when it goes.
-class Tavlin {
- public:
-  // Starts `exe` with `currentFolder` as its current directory.
-  Tavlin(const std::string& exe, const std::string& currentFolder);
-  ~Tavlin();
-  Tavlin(const Tavlin&) = delete;
-  Tavlin& operator=(const Tavlin&) = delete;
+inline int Form1Id(std::string_view name) { return *tavlin::Form1Design().ControlId(name); }
+inline const int kList1 = Form1Id("List1"), kCommand1 = Form1Id("Command1"), kText1 = Form1Id("Text1"),
+                 kText2 = Form1Id("Text2"), kText3 = Form1Id("Text3"), kText4 = Form1Id("Text4"),
+                 kLabel1 = Form1Id("Label1"), kLabel2 = Form1Id("Label2"), kLabel3 = Form1Id("Label3"),
+                 kLabel4 = Form1Id("Label4"), kLabel5 = Form1Id("Label5"), kLabel6 = Form1Id("Label6"),
+                 kLabel7 = Form1Id("Label7");
 
-  bool started() const { return process_ != nullptr; }
-  DWORD pid() const { return pid_; }
-  Clock::time_point startedAt() const { return startedAt_; }
+// A disc folder of the test's own, and tavlin.exe started on it, ended
+// whatever happens when the test ends.
+class DiscTest : public ::testing::Test {
+ public:  // the disc, for the case tables' set-ups
+  DiscTest() {
+    static int serial = 0;
+    folder_ = (fs::temp_directory_path() / ("tavlin-wt-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                            std::to_string(GetTickCount()) + "-" + std::to_string(++serial)))
+                  .string();
+    fs::create_directories(folder_);
+  }
+  ~DiscTest() override {
+    // A program just ended may hold its exe a moment longer.
+    std::error_code e;
+    WaitUntil([&] { return fs::remove_all(folder_, e), !fs::exists(folder_); }, 1000, 20);
+  }
+  std::string Path(const std::string& name = "") const { return folder_ + "\\" + name; }
+  // Names may hold folders; missing ones are made.
+  void MakeFolder(const std::string& name) const { fs::create_directories(Path(name)); }
+  void Write(const std::string& name, const std::string& bytes) const {
+    fs::create_directories(fs::path(Path(name)).parent_path());
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+  void CopyIn(const std::string& from, const std::string& name) const {
+    fs::create_directories(fs::path(Path(name)).parent_path());
+    fs::copy_file(from, Path(name), fs::copy_options::overwrite_existing);
+  }
 
-  // Visible top-level windows of the process, of a class ("" for any).
-  std::vector<HWND> Windows(const std::string& windowClass, bool visibleOnly = true) const;
-  HWND Find(const std::string& windowClass) const;  // the first visible one, or null
-  HWND WaitFor(const std::string& windowClass, int timeoutMs = 10000) const;
-  // The main window, once it is up and painted.
-  HWND MainWindow(int timeoutMs = 10000);
-  bool WaitExit(int timeoutMs);
-  bool Running() const;
-  // WM_CLOSE to its windows, then TerminateProcess if it does not go.
-  void End();
+ protected:
+  void TearDown() override { End(); }
 
- private:
-  HANDLE process_ = nullptr;
-  DWORD pid_ = 0;
-  Clock::time_point startedAt_;
-};
+  // Starts `exe` with the disc as its current directory, without waiting ...
+  void Run(const std::string& exe = TavlinExe()) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string command = "\"" + exe + "\"";
+    startedAt = Clock::now();
+    ASSERT_TRUE(
+        CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi))
+        << "could not start " << exe;
+    CloseHandle(pi.hThread);
+    process = pi.hProcess;
+    pid = pi.dwProcessId;
+  }
+  // ... or waits for the main window, up and painted.
+  HWND Start(const std::string& exe = TavlinExe()) {
+    Run(exe);
+    main = WaitFor("TavlinForm1");
+    EXPECT_NE(main, nullptr) << "no main window within 10 s";
+    if (main) Settle(main);
+    return main;
+  }
+  HWND Start(const MenuFile& menu) {
+    Write("tavlin.ini", menu.Text());
+    return Start();
+  }
+  // The example disc, with the exe under test at its root.
+  HWND StartExampleDisc() {
+    fs::copy(BesideDriver("disc"), folder_, fs::copy_options::recursive);
+    CopyIn(TavlinExe(), "tavlin.exe");
+    return Start(Path("tavlin.exe"));
+  }
+  void End() {
+    if (process && Running()) TerminateProcess(process, 1), WaitExit(5000);
+    if (process) CloseHandle(process);
+    process = nullptr;
+  }
+  bool Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+  bool WaitExit(int timeoutMs) const { return !process || WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0; }
 
-HWND Control(HWND form, int id);
+  // Its visible top-level windows of a class.
+  std::vector<HWND> Windows(const char* windowClass) const {
+    std::vector<HWND> found;
+    for (HWND w = GetTopWindow(nullptr); w && pid; w = GetWindow(w, GW_HWNDNEXT)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == pid && IsWindowVisible(w) && ClassOf(w) == windowClass) found.push_back(w);
+    }
+    return found;
+  }
+  HWND Find(const char* windowClass) const {
+    const auto all = Windows(windowClass);
+    return all.empty() ? nullptr : all.front();
+  }
+  HWND WaitFor(const char* windowClass, int timeoutMs = 10000) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = Find(windowClass)) != nullptr; }, timeoutMs);
+    return found;
+  }
 
-// The probe's log: one record for each time it was started through the shell.
-struct ProbeRun {
-  std::string currentDirectory, commandLine;
+  HWND Ctl(int id) const { return GetDlgItem(main, id); }
+  bool Shown(int id) const { return IsWindowVisible(Ctl(id)); }
+  std::string Text(int id) const { return TextOf(Ctl(id)); }
+  bool ShowsButton(const std::string& caption) const {
+    return WaitUntil([&] { return Text(kCommand1) == caption; }, 3000);
+  }
+  std::vector<std::string> Entries() const {
+    // Asked for in UTF-16: Wine hands another process's LB_GETTEXT back
+    // unconverted to an ANSI caller (UTF-16 bytes with the ANSI length).
+    std::vector<std::string> out;
+    HWND list = Ctl(kList1);
+    for (LRESULT i = 0, count = Send(list, LB_GETCOUNT); i < count; ++i) {
+      std::wstring w(std::max<LRESULT>(0, Send(list, LB_GETTEXTLEN, i)) + 1, L'\0');
+      DWORD_PTR got = 0;
+      if (!SendMessageTimeoutW(list, LB_GETTEXT, i, LPARAM(w.data()), SMTO_ABORTIFHUNG, 3000, &got) ||
+          LRESULT(got) == LB_ERR)
+        got = 0;
+      std::string s(got * 2 + 1, '\0');
+      s.resize(std::max(0, WideCharToMultiByte(CP_ACP, 0, w.data(), int(got), s.data(), int(s.size()), 0, 0)));
+      out.push_back(s);
+    }
+    return out;
+  }
+  void ClickEntry(int index) {
+    const int h = int(Send(Ctl(kList1), LB_GETITEMHEIGHT));
+    ClickAt(Ctl(kList1), 10, h * index + h / 2);
+  }
+  // A control's pixels, as far as it lies in the client area.
+  Capture Pixels(int id) {
+    Settle(main);
+    RECT client{}, part{}, r = InParent(Ctl(id));
+    GetClientRect(main, &client);
+    IntersectRect(&part, &r, &client);
+    return Capture::Client(main, part);
+  }
+
+  HANDLE process = nullptr;
   DWORD pid = 0;
-  UINT errorMode = 0;
-};
-class ProbeLog {
- public:
-  explicit ProbeLog(const std::string& path);  // sets TAVLIN_PROBE_LOG for the processes started after
-  ~ProbeLog();                                 // tells every probe to go and ends those that do not
-  std::vector<ProbeRun> Runs() const;
-  bool WaitRuns(std::size_t count, int timeoutMs) const;
-  void ReleaseProbes() const;  // the probes exit
+  Clock::time_point startedAt;
+  HWND main = nullptr;
 
  private:
-  std::string path_;
-  std::string eventName_;
-  HANDLE exitEvent_ = nullptr;
+  std::string folder_;
 };
 
 }  // namespace wt

@@ -1,39 +1,22 @@
 // probe.exe: stands in for what a disc item opens. Started through the shell
-// by the menu, it appends a record of where it was started and how to the
-// file named by TAVLIN_PROBE_LOG, then stays until the event named by
-// TAVLIN_PROBE_EXIT is set (or 20 s pass), so that a test can use the menu
-// while it runs.
+// by the menu, it appends "pid TAB folder TAB command line" to the file named
+// by TAVLIN_PROBE_LOG and stays, so that a test can use the menu while it
+// runs, until the test ends it (or 20 s pass).
 #include <windows.h>
 
 #include <string>
 
 int main() {
-  char log[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableA("TAVLIN_PROBE_LOG", log, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return 2;
-  char cwd[MAX_PATH];
-  const DWORD c = GetCurrentDirectoryA(MAX_PATH, cwd);
-  // The error mode it was handed: a program on the disc should get Windows'
-  // prompts for a missing disc, not the menu's quiet failures.
-  const std::string record = "pid=" + std::to_string(GetCurrentProcessId()) +
-                             "\r\ncwd=" + std::string(cwd, c < MAX_PATH ? c : 0) +
-                             "\r\nmode=" + std::to_string(GetErrorMode()) + "\r\ncmd=" + GetCommandLineA() + "\r\n";
+  char log[MAX_PATH], cwd[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("TAVLIN_PROBE_LOG", log, MAX_PATH), c = GetCurrentDirectoryA(MAX_PATH, cwd);
+  if (n == 0 || n >= MAX_PATH || c >= MAX_PATH) return 2;
+  const std::string record =
+      std::to_string(GetCurrentProcessId()) + "\t" + std::string(cwd, c) + "\t" + GetCommandLineA() + "\r\n";
   // One write in append mode, so that two probes never mix their records.
-  HANDLE f = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return 3;
+  HANDLE f = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
   DWORD put = 0;
-  WriteFile(f, record.data(), static_cast<DWORD>(record.size()), &put, nullptr);
+  if (f == INVALID_HANDLE_VALUE || !WriteFile(f, record.data(), DWORD(record.size()), &put, nullptr)) return 3;
   CloseHandle(f);
-
-  char name[MAX_PATH];
-  const DWORD e = GetEnvironmentVariableA("TAVLIN_PROBE_EXIT", name, MAX_PATH);
-  HANDLE done = e > 0 && e < MAX_PATH ? OpenEventA(SYNCHRONIZE, FALSE, name) : nullptr;
-  if (done) {
-    WaitForSingleObject(done, 20000);
-    CloseHandle(done);
-  } else {
-    Sleep(5000);
-  }
+  Sleep(20000);
   return 0;
 }

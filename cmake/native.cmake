@@ -24,6 +24,6 @@ gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
-  add_executable(reader_bench tests/bench/reader_bench.cpp)
+  add_executable(reader_bench bench/reader_bench.cpp)
   target_link_libraries(reader_bench PRIVATE tavlin_core benchmark::benchmark)
 endif()

@@ -15,10 +15,7 @@ import sys
 import tempfile
 import time
 
-from selenium import webdriver
 from selenium.common.exceptions import NoAlertPresentException, UnexpectedAlertPresentException
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -47,14 +44,7 @@ FORM3 = {"Frame1": (2, -4, 163, 129), "Label1": (20, 10, None, 13), "Picture1": 
          "Image1": (43, 72, 85, 24), "Label2": (30, 104, None, 13)}
 
 def start_browser():
-    o = Options()
-    o.binary_location = "/usr/bin/chromium"
-    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
-              "--disable-sync --no-first-run --window-size=1400,1000 --force-device-scale-factor=1").split():
-        o.add_argument(a)
-    o.add_argument("--user-data-dir=" + os.path.join(SCRATCH, "profile"))
-    o.add_experimental_option("prefs", {"download.default_directory": DOWNLOADS, "download.prompt_for_download": False})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+    return testlib.chromium(os.path.join(SCRATCH, "profile"), DOWNLOADS)
 
 
 def wait(fn, what, timeout=60):

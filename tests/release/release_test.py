@@ -17,6 +17,7 @@ import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from testlib import ROOT, case, check, main, read, run  # noqa: E402
+import testlib  # noqa: E402
 
 ZIP = os.path.join(ROOT, "build", "release", "tavlin-3.0.zip")
 FILES = {"tavlin.exe", "tavlin-check.exe", "tavlin-editor.html", "GUIDE.txt", "LICENSE", "SHA256SUMS",
@@ -80,16 +81,7 @@ def _(scratch):
 
 @case("the zip's editor page opens in headless Chromium")
 def _(scratch):
-    from selenium import webdriver
-    from selenium.webdriver.chrome.options import Options
-    from selenium.webdriver.chrome.service import Service
-    o = Options()
-    o.binary_location = "/usr/bin/chromium"
-    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
-              "--disable-sync --no-first-run").split():
-        o.add_argument(a)
-    o.add_argument("--user-data-dir=" + os.path.join(work, "profile"))
-    d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+    d = testlib.chromium(os.path.join(scratch, "profile"))
     try:
         d.get("file://" + os.path.join(top, "tavlin-editor.html"))
         end = time.time() + 60

@@ -139,7 +139,8 @@ TEST(Form1Load, MenuPictureReplacesTheBuiltInOneOnlyWhenItLoads) {
 TEST(Form1Load, SoundPlaysOnlyForAnOrdinaryFile) {
   for (auto [attributes, plays] : std::initializer_list<std::pair<FakeFileAttributes, bool>>{
            {{}, true}, {{.readOnly = true}, true}, {{.hidden = true}, false}, {{.system = true}, false}}) {
-    Disc d(MenuFile::Example(), [&](FakePlatform& p) { p.AddFile("tavlin.wav", "RIFF", attributes); });
+    Disc d(MenuFile::Example(),
+           [&, attributes = attributes](FakePlatform& p) { p.AddFile("tavlin.wav", "RIFF", attributes); });
     ASSERT_EQ(d.p.Sounds().size(), plays ? 1u : 0u);
     if (plays) {
       EXPECT_EQ(d.p.Sounds()[0].name, "tavlin.wav");
@@ -165,7 +166,7 @@ TEST(Form1Load, EveryStepFailsAloneAndTheRestStillRun) {
                                                                                       {"FileExists", "tavlin.wav"},
                                                                                       {"SndPlaySoundA", ""}}) {
     SCOPED_TRACE(op + " " + target);
-    Disc d(MenuFile::Example(), [&](FakePlatform& p) {
+    Disc d(MenuFile::Example(), [op = op, target = target](FakePlatform& p) {
       p.AddFile("tavlin.wav", "RIFF");
       p.Fail(op, target, 1);
     });

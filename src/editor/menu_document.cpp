@@ -77,11 +77,14 @@ LineInfo::End MenuDocument::NewLineEnd() const {
   return LineInfo::End::CrLf;
 }
 
-LineRole MenuDocument::RoleOf(long long line) const {
+long long MenuDocument::Passes() const {
+  const long long countLine = LineOf(MenuField::ItemCount);
   std::optional<std::string> count;
-  if (LineCount() >= 2) count = Utf8ToWindows1252(Text(2)).value_or(Text(2));
-  return RoleOfLine(line, ItemCountValue(count));
+  if (LineCount() >= countLine) count = InWindows1252OrAsIs(Text(countLine));
+  return ItemCountValue(count);
 }
+
+LineRole MenuDocument::RoleOf(long long line) const { return RoleOfLine(line, Passes()); }
 
 std::string MenuDocument::WhatLineHolds(long long line) const {
   const LineRole role = RoleOf(line);
@@ -113,11 +116,7 @@ void MenuDocument::SetLine(long long line, std::string_view text) {
   Apply(at, 1, {{clean, lines_[at].end}});
 }
 
-long long MenuDocument::Items() const {
-  std::optional<std::string> count;
-  if (LineCount() >= 2) count = Utf8ToWindows1252(Text(2)).value_or(Text(2));
-  return std::clamp<long long>(ItemCountValue(count), 0, kMaxMenuItems);
-}
+long long MenuDocument::Items() const { return std::clamp<long long>(Passes(), 0, kMaxMenuItems); }
 
 bool MenuDocument::AddItem() {
   const long long n = Items();

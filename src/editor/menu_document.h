@@ -72,6 +72,8 @@ class MenuDocument {
   bool Redo();
 
  private:
+  // The item passes the program makes for line 2 as it stands.
+  long long Passes() const;
   // Lines [at, at + removed) become `inserted`; undone the other way round.
   struct Splice {
     std::size_t at = 0;

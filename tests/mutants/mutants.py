@@ -33,7 +33,7 @@ FAULTS = [
     ("the item loop stops one item short", "src/menu/menu_definition.cpp",
      "k <= passes && k <= kMaxMenuItems", "k < passes && k <= kMaxMenuItems", "unit"),
     ("the hide marker compared without lower-casing", "src/menu/markers.h",
-     'return LowerCase(setting) == "x";', 'return setting == "x";', "unit"),
+     'return LowerCase(setting) == kHideMarker;', 'return setting == kHideMarker;', "unit"),
     ("a lone CR does not end a line", "src/base/line_reader.cpp",
      "return c == '\\r' || c == '\\n';", "return c == '\\n';", "unit"),
     ("a picture side of exactly the limit refused", "src/base/picture_limits.cpp",

@@ -131,30 +131,14 @@ MenuFile WithItems(const std::string& count, int blocks) {
   return f;
 }
 
-TEST(ReaderCount, TheCountTextDecidesHowManyBlocksAreRead) {
-  for (auto [count, read] : std::initializer_list<std::pair<const char*, int>>{{"-1", 0},
-                                                                               {"-0", 0},
-                                                                               {"", 0},
-                                                                               {"abc", 0},
-                                                                               {"1e3", 0},
-                                                                               {"0x10", 0},
-                                                                               {"+2", 0},
-                                                                               {"2,5", 0},
-                                                                               {"2.9", 2},
-                                                                               {" 2 ", 2},
-                                                                               {"\t2", 2},
-                                                                               {"2.0", 2},
-                                                                               {"02", 2},
-                                                                               {"2147483648", 3},
-                                                                               {"99999999999999999999999", 3},
-                                                                               {"1000.5", 3}}) {
+// The count's number rule is the numbers' tests', small counts are fixtures;
+// here, counts beyond the blocks and beyond the table.
+TEST(ReaderCount, AHugeCountReadsWhatIsThereAndAThousandItemsAtMost) {
+  for (const char* count : {"2147483648", "99999999999999999999999", "1000.5"}) {
     const Read r = ReadText(WithItems(count, 3).Text());
-    for (int k = 1; k <= 3; ++k) EXPECT_EQ(r.m.ItemName.Get(k), k <= read ? "Item " + std::to_string(k) : "") << count;
-    EXPECT_EQ(r.m.ItemName.Get(0), "") << count;
+    EXPECT_EQ(r.m.ItemName.Get(3), "Item 3") << count;
+    EXPECT_EQ(r.m.ItemName.Get(4), "") << count;
   }
-}
-
-TEST(ReaderCount, AtMostOneThousandItemsAreStored) {
   for (int count : {1001, 1500}) {
     const Read r = ReadText(WithItems(std::to_string(count), count).Text());
     EXPECT_EQ(r.m.ItemName.Get(1000), "Item 1000") << count;

@@ -177,12 +177,11 @@ inline void DragScreen(POINT down, POINT up) {
   if (up.x != down.x || up.y != down.y) event(up, 0, 40);
   event(up, MOUSEEVENTF_LEFTUP, 30);
 }
-inline void ClickScreen(POINT p) { DragScreen(p, p); }
 inline void ClickAt(HWND w, int x, int y) {  // client coordinates
   BringToFront(GetAncestor(w, GA_ROOT));
   POINT p{x, y};
   ClientToScreen(w, &p);
-  ClickScreen(p);
+  DragScreen(p, p);
 }
 inline void ClickCentre(HWND w) { ClickAt(w, ClientSize(w).cx / 2, ClientSize(w).cy / 2); }
 inline POINT CentreOnScreen(HWND w) {
@@ -212,58 +211,49 @@ class Capture {
  public:
   static Capture Client(HWND w, RECT r) {
     MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    Capture c;
-    c.width_ = std::max(0, Width(r));
-    c.height_ = std::max(0, Height(r));
+    const int width = std::max(0, Width(r)), height = std::max(0, Height(r));
     HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, std::max(1, c.width_), std::max(1, c.height_));
+    HBITMAP bmp = CreateCompatibleBitmap(screen, std::max(1, width), std::max(1, height));
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, c.width_, c.height_, screen, r.left, r.top, SRCCOPY);
+    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     SelectObject(mem, old);
     BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, c.width_, -c.height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<RGBQUAD> bits(std::size_t(c.width_) * c.height_);
-    GetDIBits(mem, bmp, 0, c.height_, bits.data(), &bi, DIB_RGB_COLORS);
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> bits(std::size_t(width) * height);
+    GetDIBits(mem, bmp, 0, height, bits.data(), &bi, DIB_RGB_COLORS);
+    Capture c;
+    c.size_ = std::to_string(width) + "x" + std::to_string(height);
     for (const RGBQUAD& p : bits) c.pixels_.push_back(Rgb{p.rgbRed, p.rgbGreen, p.rgbBlue});
     DeleteObject(bmp);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return c;
   }
-  static Capture Client(HWND w) {
-    RECT r{};
-    GetClientRect(w, &r);
-    return Client(w, r);
-  }
 
-  int width() const { return width_; }
-  int height() const { return height_; }
-  int CountIf(const std::function<bool(Rgb)>& test) const {
-    return int(std::count_if(pixels_.begin(), pixels_.end(), test));
+  double Share(const std::function<bool(Rgb)>& test) const {
+    return pixels_.empty() ? 0 : double(std::count_if(pixels_.begin(), pixels_.end(), test)) / pixels_.size();
   }
   int Count(Rgb c, int t = 0) const {
-    return CountIf(
-        [&](Rgb p) { return std::abs(p.r - c.r) <= t && std::abs(p.g - c.g) <= t && std::abs(p.b - c.b) <= t; });
+    return int(std::count_if(pixels_.begin(), pixels_.end(), [&](Rgb p) {
+      return std::abs(p.r - c.r) <= t && std::abs(p.g - c.g) <= t && std::abs(p.b - c.b) <= t;
+    }));
   }
-  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == width_ * height_; }
-  double Share(const std::function<bool(Rgb)>& test) const {
-    return pixels_.empty() ? 0 : double(CountIf(test)) / pixels_.size();
-  }
-  // The most frequent colours, for messages.
+  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == int(pixels_.size()); }
+  // The size and the most frequent colours, for messages.
   std::string Summary() const {
     std::map<std::string, int> counts;
     for (Rgb p : pixels_) ++counts[ToString(p)];
     std::vector<std::pair<int, std::string>> byCount;
     for (auto& [p, n] : counts) byCount.push_back({n, p});
     std::sort(byCount.rbegin(), byCount.rend());
-    std::string s = std::to_string(width_) + "x" + std::to_string(height_) + ":";
+    std::string s = size_ + ":";
     for (std::size_t i = 0; i < byCount.size() && i < 6; ++i)
       s += " " + byCount[i].second + "x" + std::to_string(byCount[i].first);
     return s;
   }
 
  private:
-  int width_ = 0, height_ = 0;
+  std::string size_;
   std::vector<Rgb> pixels_;
 };
 
@@ -305,7 +295,6 @@ class DiscTest : public ::testing::Test {
   }
   std::string Path(const std::string& name = "") const { return folder_ + "\\" + name; }
   // Names may hold folders; missing ones are made.
-  void MakeFolder(const std::string& name) const { fs::create_directories(Path(name)); }
   void Write(const std::string& name, const std::string& bytes) const {
     fs::create_directories(fs::path(Path(name)).parent_path());
     std::ofstream(Path(name), std::ios::binary) << bytes;
@@ -384,20 +373,14 @@ class DiscTest : public ::testing::Test {
   bool ShowsButton(const std::string& caption) const {
     return WaitUntil([&] { return Text(kCommand1) == caption; }, 3000);
   }
-  std::vector<std::string> Entries() const {
-    // Asked for in UTF-16: Wine hands another process's LB_GETTEXT back
-    // unconverted to an ANSI caller (UTF-16 bytes with the ANSI length).
-    std::vector<std::string> out;
-    HWND list = Ctl(kList1);
-    for (LRESULT i = 0, count = Send(list, LB_GETCOUNT); i < count; ++i) {
-      std::wstring w(std::max<LRESULT>(0, Send(list, LB_GETTEXTLEN, i)) + 1, L'\0');
-      DWORD_PTR got = 0;
-      if (!SendMessageTimeoutW(list, LB_GETTEXT, i, LPARAM(w.data()), SMTO_ABORTIFHUNG, 3000, &got) ||
-          LRESULT(got) == LB_ERR)
-        got = 0;
-      std::string s(got * 2 + 1, '\0');
-      s.resize(std::max(0, WideCharToMultiByte(CP_ACP, 0, w.data(), int(got), s.data(), int(s.size()), 0, 0)));
-      out.push_back(s);
+  // Asked for in UTF-16: Wine hands another process's LB_GETTEXT back
+  // unconverted to an ANSI caller (UTF-16 bytes with the ANSI length).
+  std::vector<std::wstring> Entries() const {
+    std::vector<std::wstring> out;
+    for (LRESULT i = 0, count = Send(Ctl(kList1), LB_GETCOUNT); i < count; ++i) {
+      std::wstring w(std::max<LRESULT>(0, Send(Ctl(kList1), LB_GETTEXTLEN, i)) + 1, L'\0');
+      SendMessageTimeoutW(Ctl(kList1), LB_GETTEXT, i, LPARAM(w.data()), SMTO_ABORTIFHUNG, 3000, nullptr);
+      out.push_back(w.c_str());
     }
     return out;
   }

@@ -299,10 +299,6 @@ class DiscTest : public ::testing::Test {
     fs::create_directories(fs::path(Path(name)).parent_path());
     std::ofstream(Path(name), std::ios::binary) << bytes;
   }
-  void CopyIn(const std::string& from, const std::string& name) const {
-    fs::create_directories(fs::path(Path(name)).parent_path());
-    fs::copy_file(from, Path(name), fs::copy_options::overwrite_existing);
-  }
 
  protected:
   void TearDown() override { End(); }
@@ -336,7 +332,7 @@ class DiscTest : public ::testing::Test {
   // The example disc, with the exe under test at its root.
   HWND StartExampleDisc() {
     fs::copy(BesideDriver("disc"), folder_, fs::copy_options::recursive);
-    CopyIn(TavlinExe(), "tavlin.exe");
+    Write("tavlin.exe", ReadFile(TavlinExe()));
     return Start(Path("tavlin.exe"));
   }
   void End() {
@@ -372,17 +368,6 @@ class DiscTest : public ::testing::Test {
   std::string Text(int id) const { return TextOf(Ctl(id)); }
   bool ShowsButton(const std::string& caption) const {
     return WaitUntil([&] { return Text(kCommand1) == caption; }, 3000);
-  }
-  // Asked for in UTF-16: Wine hands another process's LB_GETTEXT back
-  // unconverted to an ANSI caller (UTF-16 bytes with the ANSI length).
-  std::vector<std::wstring> Entries() const {
-    std::vector<std::wstring> out;
-    for (LRESULT i = 0, count = Send(Ctl(kList1), LB_GETCOUNT); i < count; ++i) {
-      std::wstring w(std::max<LRESULT>(0, Send(Ctl(kList1), LB_GETTEXTLEN, i)) + 1, L'\0');
-      SendMessageTimeoutW(Ctl(kList1), LB_GETTEXT, i, LPARAM(w.data()), SMTO_ABORTIFHUNG, 3000, nullptr);
-      out.push_back(w.c_str());
-    }
-    return out;
   }
   void ClickEntry(int index) {
     const int h = int(Send(Ctl(kList1), LB_GETITEMHEIGHT));

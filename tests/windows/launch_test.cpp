@@ -94,8 +94,8 @@ TEST_F(Launch, OpensTheItemFileInItsFolderAndTheMenuGoesOn) {
     f.items.push_back({"Item " + n, folder, file, "Run " + n, "Info " + n, "About " + n});
   }
   Write("tavlin.ini", f.Text());
-  for (const char* to : {"items\\probe.exe", "prog\\items\\probe.exe"}) CopyIn(BesideDriver("probe.exe"), to);
-  CopyIn(TavlinExe(), "prog\\tavlin.exe");
+  for (const char* to : {"items\\probe.exe", "prog\\items\\probe.exe"}) Write(to, ReadFile(BesideDriver("probe.exe")));
+  Write("prog\\tavlin.exe", ReadFile(TavlinExe()));
   ASSERT_NE(Start(Path("prog\\tavlin.exe")), nullptr);
   Choose(0, "Run 1");
   PressLaunch();

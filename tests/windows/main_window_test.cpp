@@ -8,7 +8,15 @@ namespace {
 TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesigned) {
   ASSERT_NE(StartExampleDisc(), nullptr);
   EXPECT_EQ(TextOf(main), "Tavlin v3.0");
-  EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"Install", L"Read me"}));
+  // The list asked in UTF-16: Wine hands another process's LB_GETTEXT back
+  // unconverted to an ANSI caller (UTF-16 bytes with the ANSI length).
+  std::vector<std::wstring> entries;
+  for (LRESULT i = 0, count = Send(Ctl(kList1), LB_GETCOUNT); i < count; ++i) {
+    std::wstring w(std::max<LRESULT>(0, Send(Ctl(kList1), LB_GETTEXTLEN, i)) + 1, L'\0');
+    SendMessageTimeoutW(Ctl(kList1), LB_GETTEXT, i, LPARAM(w.data()), SMTO_ABORTIFHUNG, 3000, nullptr);
+    entries.push_back(w.c_str());
+  }
+  EXPECT_EQ(entries, (std::vector<std::wstring>{L"Install", L"Read me"}));
   std::vector<std::string> texts;
   for (int id : {kLabel6, kLabel1, kLabel2, kLabel4, kLabel5, kText4, kCommand1, kText1, kText3})
     texts.push_back(Text(id));

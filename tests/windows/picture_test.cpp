@@ -47,7 +47,7 @@ class Pictures : public DiscTest, public ::testing::WithParamInterface<Picture> 
     Write("tavlin.ini", MenuFile::Example().Text());
     if (p.as == As::BesideTheProgram) {
       Write("prog\\" + name, p.bytes);
-      CopyIn(TavlinExe(), "prog\\tavlin.exe");
+      Write("prog\\tavlin.exe", ReadFile(TavlinExe()));
       return Run(Path("prog\\tavlin.exe"));
     }
     Write(name, p.bytes);

@@ -257,6 +257,26 @@ class Capture {
   std::vector<Rgb> pixels_;
 };
 
+// What a message box shows: its texts, its buttons and how many icons.
+struct MessageBoxView {
+  std::string title;
+  std::vector<std::string> texts;
+  std::vector<HWND> buttons;
+  int icons = 0;
+
+  explicit MessageBoxView(HWND box) : title(TextOf(box)) {
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      const bool isStatic = !lstrcmpiA(ClassOf(c).c_str(), "Static");
+      if (!IsWindowVisible(c)) continue;
+      if (!lstrcmpiA(ClassOf(c).c_str(), "Button")) buttons.push_back(c);
+      else if (isStatic && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        icons += Send(c, STM_GETICON) > 0;
+      else if (isStatic && !TextOf(c).empty())
+        texts.push_back(TextOf(c));
+    }
+  }
+};
+
 // Lets a window finish what it was doing: a message round trip handles what
 // was queued before, then what still waits to be painted is painted, and the
 // surface is given a moment to reach the screen.

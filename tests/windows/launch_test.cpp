@@ -16,26 +16,6 @@ std::string Arguments(const std::string& commandLine) {
   return rest == std::string::npos ? "" : commandLine.substr(rest);
 }
 
-// What a message box shows: its texts, its buttons and how many icons.
-struct MessageBoxView {
-  std::string title;
-  std::vector<std::string> texts;
-  std::vector<HWND> buttons;
-  int icons = 0;
-
-  explicit MessageBoxView(HWND box) : title(TextOf(box)) {
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      const bool isStatic = Same(ClassOf(c), "Static");
-      if (!IsWindowVisible(c)) continue;
-      if (Same(ClassOf(c), "Button")) buttons.push_back(c);
-      else if (isStatic && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-        icons += Send(c, STM_GETICON) > 0;
-      else if (isStatic && !TextOf(c).empty())
-        texts.push_back(TextOf(c));
-    }
-  }
-};
-
 // probe.exe stands in for what an item opens: it logs where and how the
 // shell started it, and stays until the test ends it.
 struct ProbeRun {
@@ -126,22 +106,6 @@ TEST_F(Launch, OpensTheItemFileInItsFolderAndTheMenuGoesOn) {
   EXPECT_EQ(Text(kText2), "probe.exe --flag");
   PressLaunch();
   EXPECT_FALSE(WaitRuns(3, 3000)) << Describe();
-}
-
-TEST_F(Launch, NothingChosenAsksForAChoice) {
-  ASSERT_NE(Start(MenuFile::Example()), nullptr);
-  PressLaunch();
-  HWND box = WaitFor("#32770", 5000);
-  ASSERT_NE(box, nullptr) << "no message box";
-  const MessageBoxView v(box);
-  EXPECT_EQ(v.title, "Tavlin");
-  EXPECT_EQ(v.texts, std::vector<std::string>{"Please select menu item"});
-  ASSERT_EQ(v.buttons.size(), 1u);
-  EXPECT_EQ(TextOf(v.buttons[0]), "OK");
-  EXPECT_EQ(v.icons, 0);
-  ClickCentre(v.buttons[0]);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) && FocusOf(main) == Ctl(kList1); }, 3000));
-  EXPECT_TRUE(Running());
 }
 
 // The example disc's first item runs its stand-in installer, which says where it was started.

@@ -46,7 +46,8 @@ TEST_F(Use, ChoosingAnEntryByKeyOrClickFillsTheButtonAndEveryFieldAnew) {
 }
 
 // Enter and Escape press nothing; Tab visits the visible controls in design
-// order; Space presses the button, which leaves the focus on the list.
+// order; Space presses the button, which with nothing chosen asks for a
+// choice and leaves the focus on the list.
 TEST_F(Use, TabVisitsTheVisibleControlsAndSpacePressesTheButton) {
   ASSERT_TRUE(StartInFront(MenuFile::Example()));  // Text2 is hidden there
   PressKey(VK_RETURN);
@@ -58,9 +59,15 @@ TEST_F(Use, TabVisitsTheVisibleControlsAndSpacePressesTheButton) {
   }
   PressKey(VK_SPACE);  // nothing chosen: the message
   HWND box = WaitFor("#32770", 5000);
-  ASSERT_NE(box, nullptr);
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitUntil([&] { return Find("#32770") == nullptr; }, 3000));
+  ASSERT_NE(box, nullptr) << "no message box";
+  const MessageBoxView v(box);
+  EXPECT_EQ(v.title, "Tavlin");
+  EXPECT_EQ(v.texts, std::vector<std::string>{"Please select menu item"});
+  ASSERT_EQ(v.buttons.size(), 1u);
+  EXPECT_EQ(TextOf(v.buttons[0]), "OK");
+  EXPECT_EQ(v.icons, 0);
+  ClickCentre(v.buttons[0]);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
   EXPECT_TRUE(FocusReaches(kList1));
   // Left by the press, the button must not still look like the default one.
   EXPECT_EQ(GetWindowLongA(Ctl(kCommand1), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);

@@ -1,5 +1,6 @@
-// The main window as a disc's user first sees it, and what each line of
-// tavlin.ini does to it, including the files a disc author gets wrong.
+// The main window as a disc's user first sees it. What each line of
+// tavlin.ini means is the core's, unit-tested against the fake; here, what
+// of it no other Windows test shows on the screen.
 #include "harness.h"
 
 namespace wt {

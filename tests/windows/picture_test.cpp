@@ -77,7 +77,8 @@ TEST_P(Background, IsDrawnFromTheTopLeftOrTheBuiltInOneStays) {
   ASSERT_NE(main = WaitFor("TavlinForm1"), nullptr);
   Settle(main);
   if (!(GetParam().colour == Rgb{})) return ExpectPictureIn(main, 400, 375);
-  // Blue sky at the top beside the controls, with the title's letters on it, pale grass near the bottom.
+  // Blue sky at the top beside the controls, with the title's letters on it
+  // in line 5's yellow, pale grass near the bottom.
   const Capture sky = Capture::Client(main, Box(250, 55, 140, 30)), title = Pixels(kLabel6);
   const Capture grass = Capture::Client(main, Box(200, 340, 150, 20));
   const auto blue = [](Rgb p) { return p.b > p.r + 20 && p.b > 100; };
@@ -184,7 +185,7 @@ TEST_F(DiscTest, LabelsLetThePictureAndEachOtherShowThrough) {
   }
   const RECT path = InParent(Ctl(kLabel2)), file = InParent(Ctl(kLabel3));
   ASSERT_GE(path.right, file.right) << ToString(path) << " " << ToString(file);
-  EXPECT_GT(Pixels(kLabel3).Count(kLightYellow), 20) << Pixels(kLabel3).Summary();
+  EXPECT_GT(Pixels(kLabel3).Count(kLightYellow), 20) << Pixels(kLabel3).Summary();  // coloured by line 8
 
   f.Line(16) = "x";
   End();

@@ -6,7 +6,7 @@
 # example disc lie in build/win64.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-out=$1 exe=$(realpath "$2") label=$3
+out=$(realpath -m "$1") exe=$(realpath "$2") label=$3
 shift 3
 driver=$root/build/win64/windows_tests.exe
 for f in "$driver" "$exe"; do

@@ -82,12 +82,6 @@ def lines(data):
     return re.split(b"\r\n|\r|\n", data)
 
 
-def map_line(feeds):
-    """The line that the line map says feeds `feeds`."""
-    return int(d.execute_script("return [...document.querySelectorAll('#line-map tbody tr')]"
-                                ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
-
-
 def preview_rects():
     """{control: [left, top, width, height, shown, colour]} in the preview's client area, its form and size."""
     return d.execute_script("""
@@ -98,12 +92,6 @@ def preview_rects():
                                     style.visibility !== 'hidden', style.color];
         }
         return [out, client.dataset.form, c.width, c.height];""")
-
-
-def cp1252(data):
-    """Bytes as Windows-1252 text, its five unused bytes as the C1 controls, as the editor shows them."""
-    return "".join(bytes([b]).decode("cp1252", errors="strict") if b not in (0x81, 0x8D, 0x8F, 0x90, 0x9D)
-                   else chr(b) for b in data)
 
 
 def corpus_cases():
@@ -163,7 +151,8 @@ def _(scratch):
     ] + [("item 2 " + n, (lambda n=n: type_into(n, "v " + n)), b"v " + n.encode()) for n in (
         "ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription")]
     for feeds, action, want in edits:
-        line = map_line(feeds)
+        line = int(d.execute_script("return [...document.querySelectorAll('#line-map tbody tr')]"
+                                    ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
         before = lines(saved())
         action()
         settle()
@@ -261,7 +250,10 @@ def _(scratch):
             if not dirnames and not filenames:
                 open(os.path.join(dirpath, "inside"), "wb").close()
         out = subprocess.run([CHECKER, disc], stdout=subprocess.PIPE, timeout=120).stdout
-        want = cp1252(out).split("\n", 2)[2]  # past "Checking the disc in ..." and its blank line
+        # In Windows-1252, its five unused bytes as the C1 controls, as the editor shows them; past
+        # "Checking the disc in ..." and its blank line.
+        want = "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252") for b in out)
+        want = want.split("\n", 2)[2]
         open_path("disc-input", disc)
         got = d.execute_script("return document.querySelector('#check-summary').dataset.report")
         if got != want:

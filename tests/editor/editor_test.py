@@ -95,11 +95,15 @@ def preview_rects():
 
 
 def corpus_cases():
-    """The bad-disc corpus, generated once for the cases that read it."""
+    """The bad-disc corpus, generated once for the cases that read it. A folder input sees files
+    only: an empty folder gets a file inside, which the checker never looks at."""
     corpus = os.path.join(SCRATCH, "corpus")
     if not os.path.isdir(corpus):
         subprocess.run([sys.executable, os.path.join(ROOT, "tests", "corpus", "make_corpus.py"), corpus], check=True,
                        stdout=subprocess.DEVNULL)
+        for top, dirs, names in os.walk(corpus):
+            if not dirs and not names:
+                open(os.path.join(top, "inside"), "wb").close()
     return corpus, sorted(n for n in os.listdir(corpus) if os.path.isdir(os.path.join(corpus, n)))
 
 
@@ -242,13 +246,7 @@ def _(scratch):
     corpus, cases = corpus_cases()
     fresh()
     differ = []
-    for name in cases + ["example"]:
-        disc = EXAMPLE if name == "example" else os.path.join(corpus, name)
-        # A folder input sees files only: an empty folder gets a file inside, which the
-        # checker never looks at.
-        for dirpath, dirnames, filenames in os.walk(disc if name != "example" else SCRATCH + "/none"):
-            if not dirnames and not filenames:
-                open(os.path.join(dirpath, "inside"), "wb").close()
+    for name, disc in [(c, os.path.join(corpus, c)) for c in cases] + [("example", EXAMPLE)]:
         out = subprocess.run([CHECKER, disc], stdout=subprocess.PIPE, timeout=120).stdout
         # In Windows-1252, its five unused bytes as the C1 controls, as the editor shows them; past
         # "Checking the disc in ..." and its blank line.

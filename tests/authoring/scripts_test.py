@@ -80,9 +80,10 @@ for folder, own, label, added, volid in IMAGES:
 def _(scratch):
     no_menu = write_files(os.path.join(scratch, "no menu"), {"docs/readme.txt": b"notes"})
     write_files(scratch, {"x.iso": b"an image of an earlier run"})
-    for script, disc, out, said in (("disc-image", no_menu, "x.iso", ("tavlin.ini: error: not found", "no image written")),
-                                    ("disc-image", scratch + "/missing", "x.iso", ("is not a folder",)),
-                                    ("preview", scratch + "/missing", "x.png", ("is not a folder",))):
+    for script, disc, out, said in (
+            ("disc-image", no_menu, "x.iso", ("tavlin.ini: error: not found", "no image written")),
+            ("disc-image", scratch + "/missing", "x.iso", ("is not a folder",)),
+            ("preview", scratch + "/missing", "x.png", ("is not a folder",))):
         code, o, e = run([os.path.join(ROOT, "scripts", script), disc, os.path.join(scratch, out)], timeout=60)
         left = [n for n in os.listdir(scratch) if n.startswith(out)]
         check(code != 0 and all(w in e for w in said) and not left,
@@ -103,7 +104,8 @@ def window(png, client, caption):
     check(0 < frame <= 8 and not odd and (15 <= top <= 32 if caption else top == 0), "%dx%d is not a %dx%d client "
           "area in a frame %s a caption" % (w, h, *client, "with" if caption else "without"))
     for i in range(frame):
-        for side, line in (("top", px[i * w + frame:(i + 1) * w - frame]), ("left", px[frame * w + i:(h - frame) * w:w]),
+        for side, line in (("top", px[i * w + frame:(i + 1) * w - frame]),
+                           ("left", px[frame * w + i:(h - frame) * w:w]),
                            ("bottom", px[(h - 1 - i) * w + frame:(h - i) * w - frame]),
                            ("right", px[(frame + 1) * w - 1 - i:(h - frame) * w:w])):
             check(len(set(line)) == 1, "%dx%d: line %d of the %s frame is not one colour" % (w, h, i, side))
@@ -138,7 +140,8 @@ for splash in (False, True):
         check(blank == {(255, 255, 255)}, "no empty white list box: %s" % sorted(blank)[:5])
         check(px.count((255, 255, 0)) > 500, "only %d pixels in the title colour" % px.count((255, 255, 0)))
         _, px = window(printed[-1], (166, 126), caption=False)
-        check(sum(max(p) < 64 for p in px) > 100, "only %d dark pixels: no texts in About" % sum(max(p) < 64 for p in px))
+        dark = sum(max(p) < 64 for p in px)
+        check(dark > 100, "only %d dark pixels: no texts in About" % dark)
 
 
 main("authoring scripts")

@@ -12,11 +12,10 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import ROOT, case, check, main, read, run  # noqa: E402
+from testlib import ROOT, case, check, main, read, run, start_wine, wait  # noqa: E402
 import testlib  # noqa: E402
 
 ZIP = os.path.join(ROOT, "build", "release", "tavlin-3.0.zip")
@@ -24,15 +23,7 @@ FILES = {"tavlin.exe", "tavlin-check.exe", "tavlin-editor.html", "GUIDE.txt", "L
          "example/tavlin.exe", "example/tavlin.ini", "example/autorun.inf", "example/setup/setup.exe",
          "example/docs/readme.txt"}
 
-
-def winepath(path):
-    return run(["winepath", "-w", path])[1].strip()
-
-
-# The first Wine program starts Wine's own services, which would hold a
-# captured output open for as long as they run.
-subprocess.run(["wine", "cmd", "/c", "exit"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-               stderr=subprocess.DEVNULL, timeout=120)
+start_wine()
 code, out, err = run([os.path.join(ROOT, "scripts", "release")], timeout=900)
 if code != 0:
     sys.exit("scripts/release failed:\n%s%s" % (out, err))
@@ -68,8 +59,9 @@ def _(scratch):
 @case("unpacked, the example disc opens its menu with the zip's exe under 32-bit Wine")
 def _(scratch):
     checker = os.path.join(ROOT, "build", "win64", "disc_check.exe")
-    code, out, err = run(["wine", checker, winepath(os.path.join(top, "example", "tavlin.exe")),
-                          winepath(os.path.join(top, "example"))], timeout=120)
+    example = os.path.join(top, "example")
+    where = [run(["winepath", "-w", p])[1].strip() for p in (os.path.join(example, "tavlin.exe"), example)]
+    code, out, err = run(["wine", checker, *where], timeout=120)
     check(code == 0 and out.startswith("PASS"), "exit %d: %s%s" % (code, out, err))
 
 
@@ -84,10 +76,7 @@ def _(scratch):
     d = testlib.chromium(os.path.join(scratch, "profile"))
     try:
         d.get("file://" + os.path.join(top, "tavlin-editor.html"))
-        end = time.time() + 60
-        while time.time() < end and not d.execute_script("return !!(window.tavlinEditor && tavlinEditor.idle())"):
-            time.sleep(0.1)
-        check(d.execute_script("return !!(window.tavlinEditor && tavlinEditor.idle())"), "the editor did not start")
+        wait(lambda: d.execute_script("return window.tavlinEditor && tavlinEditor.idle()"), "the editor to start")
         check("tavlin.ini" in d.find_element("css selector", "body").text, "the page shows no menu")
     finally:
         d.quit()
@@ -99,12 +88,9 @@ def _(scratch):
     code, out, err = run([os.path.join(ROOT, "scripts", "release")], timeout=900)
     check(code == 0 and read(ZIP) == first, "a second run here gave other bytes: %s%s" % (out, err))
     other = os.path.join(work, "elsewhere")
-    files = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], cwd=ROOT,
-                           capture_output=True, check=True).stdout.split(b"\0")
-    for rel in filter(None, (f.decode() for f in files)):
-        if os.path.isfile(os.path.join(ROOT, rel)):
-            os.makedirs(os.path.dirname(os.path.join(other, rel)), exist_ok=True)
-            shutil.copy2(os.path.join(ROOT, rel), os.path.join(other, rel))
+    os.makedirs(other)
+    subprocess.run("git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C "
+                   + other, shell=True, cwd=ROOT, check=True)
     code, out, err = run([os.path.join(other, "scripts", "release")], cwd=other, timeout=1800)
     check(code == 0 and read(os.path.join(other, "build", "release", "tavlin-3.0.zip")) == first,
           "the build at %s gave other bytes: %s%s" % (other, out, err))

@@ -79,6 +79,18 @@ FAULTS = [
      "(void)s;", "windows"),
     ("a click counts wherever the button is released", "src/platform/win32/form_windows.cpp",
      "return PtInRect(&rc, at) != FALSE;", "return (void)at, true;", "windows"),
+    # Where the lean suite shows a rule on screen once: each must still be seen.
+    ("a control told to hide stays shown", "src/platform/win32/form_properties.cpp",
+     "visible ? SW_SHOWNA : SW_HIDE", "visible ? SW_SHOWNA : SW_SHOWNA", "windows"),
+    ("a colour set at run time is not painted", "src/platform/win32/form_properties.cpp",
+     "c.foreColor = ToColorRef(color);", "(void)color;", "windows"),
+    ("a picture scaled into the window instead of cut", "src/platform/win32/picture.cpp",
+     "0, hmHeight, partWidth, -partHeight",
+     "0, hmHeight, hmWidth + 0 * partWidth, -hmHeight + 0 * partHeight", "windows"),
+    ("every window gets a title bar", "src/platform/win32/form_windows.cpp",
+     "if (d.titleBar) style |=", "if (true) style |=", "windows"),
+    ("the list sorts its entries", "src/platform/win32/form_windows.cpp",
+     "LBS_NOTIFY | LBS_HASSTRINGS", "LBS_NOTIFY | LBS_SORT | LBS_HASSTRINGS", "windows"),
 ]
 
 

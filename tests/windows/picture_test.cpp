@@ -24,9 +24,10 @@ std::string Gif(int width, int height, Rgb fill) {
   return s + '\0' + ';';
 }
 
-// Larger than either window: magenta where the main window reaches, green beyond.
+// Larger than either window, and than the 1024 x 768 screen, which bounds what
+// is drawn: magenta where the main window reaches, green beyond.
 std::string Large() {
-  return Bmp(600, 500, [](int x, int y) { return x < 400 && y < 375 ? kMagenta : kGreen; });
+  return Bmp(1100, 800, [](int x, int y) { return x < 400 && y < 375 ? kMagenta : kGreen; });
 }
 
 enum class As { File, HiddenFile, BesideTheProgram, FileClosedByAltF4 };
@@ -91,7 +92,7 @@ TEST_P(Background, IsDrawnFromTheTopLeftOrTheBuiltInOneStays) {
 
 INSTANTIATE_TEST_SUITE_P(Files, Background,
                          ::testing::Values(Picture{"Jpeg", As::File, SolidJpeg(), kSolidJpegColor, 120, 60, 6},
-                                           Picture{"LargerBmpByContent", As::File, Large(), kMagenta, 600, 500},
+                                           Picture{"LargerBmpByContent", As::File, Large(), kMagenta, 1100, 800},
                                            Picture{"TextFile", As::File, "This is not a picture.\r\n"}),
                          ByName);
 
@@ -162,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
     Files, Splash,
     ::testing::Values(Picture{"Jpeg", As::File, SolidJpeg(), kSolidJpegColor, 120, 60, 6},
                       Picture{"GifByContent", As::File, Gif(160, 80, kTeal), kTeal, 160, 80},
-                      Picture{"LargerBmpByContent", As::File, Large(), kMagenta, 600, 500},
+                      Picture{"LargerBmpByContent", As::File, Large(), kMagenta, 1100, 800},
                       Picture{"ClosedByAltF4", As::FileClosedByAltF4, Bmp(150, 70, kOrange), kOrange, 150, 70},
                       Picture{"HiddenFile", As::HiddenFile, Bmp(150, 70, kOrange)},
                       Picture{"JpegCutShort", As::File, SolidJpeg().substr(0, SolidJpeg().size() / 3)},

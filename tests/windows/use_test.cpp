@@ -33,8 +33,9 @@ TEST_F(Use, ChoosingAnEntryByKeyOrClickFillsTheButtonAndEveryFieldAnew) {
   f.Line(2) = "4";                   // the fourth entry has no block
   f.items.push_back({"Empty", "", "", "", "", ""});
   ASSERT_TRUE(StartInFront(f));
-  for (auto [key, values] :
-       {std::pair{VK_DOWN, &kInstall}, std::pair{VK_DOWN, &kReadMe}, std::pair{VK_UP, &kInstall}}) {
+  // A letter goes to the entry it starts, in the file's order ("Read me" is second though not last).
+  for (auto [key, values] : {std::pair{WORD(VK_DOWN), &kInstall}, std::pair{WORD(VK_DOWN), &kReadMe},
+                             std::pair{WORD(VK_UP), &kInstall}, std::pair{WORD('R'), &kReadMe}}) {
     PressKey(key);
     EXPECT_TRUE(Shows(*values)) << testing::PrintToString(Shown());
   }

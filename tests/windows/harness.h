@@ -95,6 +95,8 @@ inline std::string ClassOf(HWND w) {
   char buf[256];
   return std::string(buf, std::max(0, GetClassNameA(w, buf, sizeof buf)));
 }
+// Window classes and Windows paths compare without regard to letter case.
+inline bool Same(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 inline std::string TextOf(HWND w) {
   std::string s(std::max<LRESULT>(0, Send(w, WM_GETTEXTLENGTH)) + 1, '\0');
   s.resize(std::max<LRESULT>(0, Send(w, WM_GETTEXT, s.size(), LPARAM(s.data()))));
@@ -266,9 +268,9 @@ struct MessageBoxView {
 
   explicit MessageBoxView(HWND box) : title(TextOf(box)) {
     for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      const bool isStatic = !lstrcmpiA(ClassOf(c).c_str(), "Static");
+      const bool isStatic = Same(ClassOf(c), "Static");
       if (!IsWindowVisible(c)) continue;
-      if (!lstrcmpiA(ClassOf(c).c_str(), "Button")) buttons.push_back(c);
+      if (Same(ClassOf(c), "Button")) buttons.push_back(c);
       else if (isStatic && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
         icons += Send(c, STM_GETICON) > 0;
       else if (isStatic && !TextOf(c).empty())

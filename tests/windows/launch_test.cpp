@@ -7,8 +7,6 @@
 namespace wt {
 namespace {
 
-bool Same(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
 // What follows the program's name on a command line.
 std::string Arguments(const std::string& commandLine) {
   const std::size_t end = commandLine.rfind('"', 0) == 0 ? commandLine.find('"', 1) : commandLine.find(' ');

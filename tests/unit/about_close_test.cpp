@@ -50,15 +50,6 @@ TEST(AboutAndClose, AHiddenPathLabelCannotOpenItButTheWebLineCan) {
   EXPECT_NE(About(d), nullptr);
 }
 
-TEST(AboutAndClose, TheMenuKeepsWorkingWhileTheAboutWindowIsOpen) {
-  Disc d(MenuFile::Example(), [](FakePlatform& p) { p.AddFolder("D:\\docs"); });
-  d.p.Click(d.form1(), "Label7");
-  d.Select(1);
-  d.Press();
-  EXPECT_EQ(d.p.ShellCalls().size(), 1u);
-  EXPECT_NE(About(d), nullptr);
-}
-
 TEST(AboutAndClose, EveryCloseReasonEndsTheApplicationAndNothingRunsAfter) {
   for (int mode = kFormControlMenu; mode <= kFormOwner; ++mode) {
     Disc d;

@@ -14,7 +14,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "about/form3.h"
@@ -49,9 +48,8 @@ inline std::string Bmp(int width, int height, const std::function<Rgb(int, int)>
   std::string s = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
                   std::string(reinterpret_cast<const char*>(&info), sizeof info);
   for (int y = height - 1; y >= 0; --y) {
-    std::string row;
-    for (int x = 0; x < width; ++x) row += {char(at(x, y).b), char(at(x, y).g), char(at(x, y).r)};
-    s += row + std::string(stride - row.size(), '\0');
+    for (int x = 0; x < width; ++x) s += {char(at(x, y).b), char(at(x, y).g), char(at(x, y).r)};
+    s += std::string(stride - width * 3, '\0');
   }
   return s;
 }
@@ -65,8 +63,6 @@ inline std::string BesideDriver(const std::string& name) {
   const std::string s(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
   return s.substr(0, s.find_last_of('\\') + 1) + name;
 }
-// 120 x 60 pixels of kSolidJpegColor, made at build time (cjpeg).
-inline std::string SolidJpeg() { return ReadFile(BesideDriver("solid.jpg")); }
 // The exe under test: TAVLIN_EXE, or the one beside the driver.
 inline std::string TavlinExe() {
   const char* exe = std::getenv("TAVLIN_EXE");
@@ -77,7 +73,7 @@ inline long long MsSince(Clock::time_point t) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
 }
 inline bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000, int stepMs = 15) {
-  for (const auto start = Clock::now(); !ready(); std::this_thread::sleep_for(std::chrono::milliseconds(stepMs)))
+  for (const auto start = Clock::now(); !ready(); Sleep(stepMs))
     if (MsSince(start) >= timeoutMs) return ready();
   return true;
 }
@@ -263,13 +259,7 @@ inline void Settle(HWND w) {
 // whatever happens when the test ends.
 class DiscTest : public ::testing::Test {
  protected:
-  DiscTest() {
-    static int serial = 0;
-    folder_ = (fs::temp_directory_path() / ("tavlin-wt-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                            std::to_string(GetTickCount()) + "-" + std::to_string(++serial)))
-                  .string();
-    fs::create_directories(folder_);
-  }
+  DiscTest() { fs::create_directories(folder_); }
   ~DiscTest() override {
     // A program just ended may hold its exe a moment longer.
     std::error_code e;
@@ -317,29 +307,21 @@ class DiscTest : public ::testing::Test {
   bool Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
   bool WaitExit(int timeoutMs) const { return !process || WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0; }
 
-  // Its visible top-level windows of a class.
-  std::vector<HWND> Windows(const char* windowClass) const {
-    std::vector<HWND> found;
+  // Its first visible top-level window of a class.
+  HWND Find(const char* windowClass) const {
     for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, windowClass, nullptr));) {
       DWORD owner = 0;
       GetWindowThreadProcessId(w, &owner);
-      if (owner == pid && pid && IsWindowVisible(w)) found.push_back(w);
+      if (owner == pid && pid && IsWindowVisible(w)) return w;
     }
-    return found;
-  }
-  HWND Find(const char* windowClass) const {
-    const auto all = Windows(windowClass);
-    return all.empty() ? nullptr : all.front();
+    return nullptr;
   }
   HWND WaitFor(const char* windowClass, int timeoutMs = 10000) const {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = Find(windowClass)) != nullptr; }, timeoutMs);
-    return found;
+    return WaitUntil([&] { return Find(windowClass) != nullptr; }, timeoutMs) ? Find(windowClass) : nullptr;
   }
 
   // The main window's controls, by their names in its design.
   HWND Ctl(std::string_view name) const { return GetDlgItem(main, *tavlin::Form1Design().ControlId(name)); }
-  bool Shown(std::string_view name) const { return IsWindowVisible(Ctl(name)); }
   std::string Text(std::string_view name) const { return TextOf(Ctl(name)); }
   bool ShowsButton(const std::string& caption) const {
     return WaitUntil([&] { return Text("Command1") == caption; }, 3000);
@@ -363,7 +345,11 @@ class DiscTest : public ::testing::Test {
   HWND main = nullptr;
 
  private:
-  std::string folder_;
+  inline static int serial_ = 0;
+  const std::string folder_ =
+      (fs::temp_directory_path() / ("tavlin-wt-" + std::to_string(GetTickCount64()) + "-" +
+                                    std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial_)))
+          .string();
 };
 
 }  // namespace wt

@@ -12,8 +12,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "about/form3.h"
@@ -27,8 +27,7 @@ using tavlin::Rgb;
 using tavlin::test::MenuFile;
 using Clock = std::chrono::steady_clock;
 
-inline constexpr Rgb kLightYellow{255, 255, 0}, kFieldLabelGrey{224, 224, 224}, kTitleRed{192, 0, 0},
-    kMagenta{255, 0, 255}, kGreen{0, 255, 0}, kSolidJpegColor{0, 160, 255};
+inline constexpr Rgb kLightYellow{255, 255, 0}, kMagenta{255, 0, 255}, kGreen{0, 255, 0}, kSolidJpegColor{0, 160, 255};
 
 inline std::string ToString(Rgb c) {
   return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
@@ -49,14 +48,10 @@ inline std::string Bmp(int width, int height, const std::function<Rgb(int, int)>
   std::string s = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
                   std::string(reinterpret_cast<const char*>(&info), sizeof info);
   for (int y = height - 1; y >= 0; --y) {
-    std::string row;
-    for (int x = 0; x < width; ++x) row += {char(at(x, y).b), char(at(x, y).g), char(at(x, y).r)};
-    s += row + std::string(stride - row.size(), '\0');
+    for (int x = 0; x < width; ++x) s += {char(at(x, y).b), char(at(x, y).g), char(at(x, y).r)};
+    s += std::string(stride - width * 3, '\0');
   }
   return s;
-}
-inline std::string Bmp(int width, int height, Rgb fill) {
-  return Bmp(width, height, [fill](int, int) { return fill; });
 }
 
 inline std::string ReadFile(const std::string& path) {
@@ -68,8 +63,6 @@ inline std::string BesideDriver(const std::string& name) {
   const std::string s(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
   return s.substr(0, s.find_last_of('\\') + 1) + name;
 }
-// 120 x 60 pixels of kSolidJpegColor, made at build time (cjpeg).
-inline std::string SolidJpeg() { return ReadFile(BesideDriver("solid.jpg")); }
 // The exe under test: TAVLIN_EXE, or the one beside the driver.
 inline std::string TavlinExe() {
   const char* exe = std::getenv("TAVLIN_EXE");
@@ -80,7 +73,7 @@ inline long long MsSince(Clock::time_point t) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
 }
 inline bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000, int stepMs = 15) {
-  for (const auto start = Clock::now(); !ready(); std::this_thread::sleep_for(std::chrono::milliseconds(stepMs)))
+  for (const auto start = Clock::now(); !ready(); Sleep(stepMs))
     if (MsSince(start) >= timeoutMs) return ready();
   return true;
 }
@@ -91,11 +84,7 @@ inline LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 3000, &result) ? LRESULT(result) : -1;
 }
-inline std::string ClassOf(HWND w) {
-  char buf[256];
-  return std::string(buf, std::max(0, GetClassNameA(w, buf, sizeof buf)));
-}
-// Window classes and Windows paths compare without regard to letter case.
+// Windows paths compare without regard to letter case.
 inline bool Same(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 inline std::string TextOf(HWND w) {
   std::string s(std::max<LRESULT>(0, Send(w, WM_GETTEXTLENGTH)) + 1, '\0');
@@ -179,17 +168,15 @@ inline void DragScreen(POINT down, POINT up) {
   if (up.x != down.x || up.y != down.y) event(up, 0, 40);
   event(up, MOUSEEVENTF_LEFTUP, 30);
 }
-inline void ClickAt(HWND w, int x, int y) {  // client coordinates
-  BringToFront(GetAncestor(w, GA_ROOT));
-  POINT p{x, y};
-  ClientToScreen(w, &p);
-  DragScreen(p, p);
-}
-inline void ClickCentre(HWND w) { ClickAt(w, ClientSize(w).cx / 2, ClientSize(w).cy / 2); }
-inline POINT CentreOnScreen(HWND w) {
-  POINT p{ClientSize(w).cx / 2, ClientSize(w).cy / 2};
+// A point of a window's client area on the screen, its centre unless given.
+inline POINT OnScreenAt(HWND w, std::optional<POINT> at = {}) {
+  POINT p = at.value_or(POINT{ClientSize(w).cx / 2, ClientSize(w).cy / 2});
   ClientToScreen(w, &p);
   return p;
+}
+inline void Click(HWND w, std::optional<POINT> at = {}) {
+  BringToFront(GetAncestor(w, GA_ROOT));
+  DragScreen(OnScreenAt(w, at), OnScreenAt(w, at));
 }
 
 inline void PressKeys(std::initializer_list<WORD> chord) {
@@ -241,17 +228,13 @@ class Capture {
     }));
   }
   bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == int(pixels_.size()); }
-  // The size and the most frequent colours, for messages.
+  // The size and the most frequent colour, for messages.
   std::string Summary() const {
     std::map<std::string, int> counts;
     for (Rgb p : pixels_) ++counts[ToString(p)];
-    std::vector<std::pair<int, std::string>> byCount;
-    for (auto& [p, n] : counts) byCount.push_back({n, p});
-    std::sort(byCount.rbegin(), byCount.rend());
-    std::string s = size_ + ":";
-    for (std::size_t i = 0; i < byCount.size() && i < 6; ++i)
-      s += " " + byCount[i].second + "x" + std::to_string(byCount[i].first);
-    return s;
+    const auto top =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    return size_ + (top == counts.end() ? "" : ", mostly " + top->first + " x" + std::to_string(top->second));
   }
 
  private:
@@ -259,25 +242,8 @@ class Capture {
   std::vector<Rgb> pixels_;
 };
 
-// What a message box shows: its texts, its buttons and how many icons.
-struct MessageBoxView {
-  std::string title;
-  std::vector<std::string> texts;
-  std::vector<HWND> buttons;
-  int icons = 0;
-
-  explicit MessageBoxView(HWND box) : title(TextOf(box)) {
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      const bool isStatic = Same(ClassOf(c), "Static");
-      if (!IsWindowVisible(c)) continue;
-      if (Same(ClassOf(c), "Button")) buttons.push_back(c);
-      else if (isStatic && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-        icons += Send(c, STM_GETICON) > 0;
-      else if (isStatic && !TextOf(c).empty())
-        texts.push_back(TextOf(c));
-    }
-  }
-};
+// What a message box says (its text is the static of id 0xFFFF).
+inline std::string BoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 // Lets a window finish what it was doing: a message round trip handles what
 // was queued before, then what still waits to be painted is painted, and the
@@ -289,40 +255,22 @@ inline void Settle(HWND w) {
   Sleep(80);
 }
 
-// Names a parameterised case after its `name`.
-inline constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
-
-inline int Form1Id(std::string_view name) { return *tavlin::Form1Design().ControlId(name); }
-inline const int kList1 = Form1Id("List1"), kCommand1 = Form1Id("Command1"), kText1 = Form1Id("Text1"),
-                 kText2 = Form1Id("Text2"), kText3 = Form1Id("Text3"), kText4 = Form1Id("Text4"),
-                 kLabel1 = Form1Id("Label1"), kLabel2 = Form1Id("Label2"), kLabel3 = Form1Id("Label3"),
-                 kLabel4 = Form1Id("Label4"), kLabel5 = Form1Id("Label5"), kLabel6 = Form1Id("Label6"),
-                 kLabel7 = Form1Id("Label7");
-
 // A disc folder of the test's own, and tavlin.exe started on it, ended
 // whatever happens when the test ends.
 class DiscTest : public ::testing::Test {
- public:  // the disc, for the case tables' set-ups
-  DiscTest() {
-    static int serial = 0;
-    folder_ = (fs::temp_directory_path() / ("tavlin-wt-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                            std::to_string(GetTickCount()) + "-" + std::to_string(++serial)))
-                  .string();
-    fs::create_directories(folder_);
-  }
+ protected:
+  DiscTest() { fs::create_directories(folder_); }
   ~DiscTest() override {
     // A program just ended may hold its exe a moment longer.
     std::error_code e;
     WaitUntil([&] { return fs::remove_all(folder_, e), !fs::exists(folder_); }, 1000, 20);
   }
-  std::string Path(const std::string& name = "") const { return folder_ + "\\" + name; }
+  std::string Path(const std::string& name = "") const { return name.empty() ? folder_ : folder_ + "\\" + name; }
   // Names may hold folders; missing ones are made.
   void Write(const std::string& name, const std::string& bytes) const {
     fs::create_directories(fs::path(Path(name)).parent_path());
     std::ofstream(Path(name), std::ios::binary) << bytes;
   }
-
- protected:
   void TearDown() override { End(); }
 
   // Starts `exe` with the disc as its current directory, without waiting ...
@@ -351,12 +299,6 @@ class DiscTest : public ::testing::Test {
     Write("tavlin.ini", menu.Text());
     return Start();
   }
-  // The example disc, with the exe under test at its root.
-  HWND StartExampleDisc() {
-    fs::copy(BesideDriver("disc"), folder_, fs::copy_options::recursive);
-    Write("tavlin.exe", ReadFile(TavlinExe()));
-    return Start(Path("tavlin.exe"));
-  }
   void End() {
     if (process && Running()) TerminateProcess(process, 1), WaitExit(5000);
     if (process) CloseHandle(process);
@@ -365,38 +307,31 @@ class DiscTest : public ::testing::Test {
   bool Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
   bool WaitExit(int timeoutMs) const { return !process || WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0; }
 
-  // Its visible top-level windows of a class.
-  std::vector<HWND> Windows(const char* windowClass) const {
-    std::vector<HWND> found;
-    for (HWND w = GetTopWindow(nullptr); w && pid; w = GetWindow(w, GW_HWNDNEXT)) {
+  // Its first visible top-level window of a class.
+  HWND Find(const char* windowClass) const {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, windowClass, nullptr));) {
       DWORD owner = 0;
       GetWindowThreadProcessId(w, &owner);
-      if (owner == pid && IsWindowVisible(w) && ClassOf(w) == windowClass) found.push_back(w);
+      if (owner == pid && pid && IsWindowVisible(w)) return w;
     }
-    return found;
-  }
-  HWND Find(const char* windowClass) const {
-    const auto all = Windows(windowClass);
-    return all.empty() ? nullptr : all.front();
+    return nullptr;
   }
   HWND WaitFor(const char* windowClass, int timeoutMs = 10000) const {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = Find(windowClass)) != nullptr; }, timeoutMs);
-    return found;
+    return WaitUntil([&] { return Find(windowClass) != nullptr; }, timeoutMs) ? Find(windowClass) : nullptr;
   }
 
-  HWND Ctl(int id) const { return GetDlgItem(main, id); }
-  bool Shown(int id) const { return IsWindowVisible(Ctl(id)); }
-  std::string Text(int id) const { return TextOf(Ctl(id)); }
+  // The main window's controls, by their names in its design.
+  HWND Ctl(std::string_view name) const { return GetDlgItem(main, *tavlin::Form1Design().ControlId(name)); }
+  std::string Text(std::string_view name) const { return TextOf(Ctl(name)); }
   bool ShowsButton(const std::string& caption) const {
-    return WaitUntil([&] { return Text(kCommand1) == caption; }, 3000);
+    return WaitUntil([&] { return Text("Command1") == caption; }, 3000);
   }
   void ClickEntry(int index) {
-    const int h = int(Send(Ctl(kList1), LB_GETITEMHEIGHT));
-    ClickAt(Ctl(kList1), 10, h * index + h / 2);
+    const int h = int(Send(Ctl("List1"), LB_GETITEMHEIGHT));
+    Click(Ctl("List1"), POINT{10, h * index + h / 2});
   }
   // A control's pixels, as far as it lies in the client area.
-  Capture Pixels(int id) {
+  Capture Pixels(std::string_view id) {
     Settle(main);
     RECT client{}, part{}, r = InParent(Ctl(id));
     GetClientRect(main, &client);
@@ -410,7 +345,11 @@ class DiscTest : public ::testing::Test {
   HWND main = nullptr;
 
  private:
-  std::string folder_;
+  inline static int serial_ = 0;
+  const std::string folder_ =
+      (fs::temp_directory_path() / ("tavlin-wt-" + std::to_string(GetTickCount64()) + "-" +
+                                    std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial_)))
+          .string();
 };
 
 }  // namespace wt

@@ -1,22 +1,14 @@
 // probe.exe: stands in for what a disc item opens. Started through the shell
-// by the menu, it appends "pid TAB folder TAB command line" to the file named
-// by TAVLIN_PROBE_LOG and stays, so that a test can use the menu while it
-// runs, until the test ends it (or 20 s pass).
+// by the menu, it writes the command line it got to probe.log in the folder
+// it was started in.
 #include <windows.h>
 
-#include <string>
+#include <cstdio>
 
 int main() {
-  char log[MAX_PATH], cwd[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableA("TAVLIN_PROBE_LOG", log, MAX_PATH), c = GetCurrentDirectoryA(MAX_PATH, cwd);
-  if (n == 0 || n >= MAX_PATH || c >= MAX_PATH) return 2;
-  const std::string record =
-      std::to_string(GetCurrentProcessId()) + "\t" + std::string(cwd, c) + "\t" + GetCommandLineA() + "\r\n";
-  // One write in append mode, so that two probes never mix their records.
-  HANDLE f = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
-  DWORD put = 0;
-  if (f == INVALID_HANDLE_VALUE || !WriteFile(f, record.data(), DWORD(record.size()), &put, nullptr)) return 3;
-  CloseHandle(f);
-  Sleep(20000);
-  return 0;
+  FILE* log = std::fopen("probe.log", "wb");
+  if (!log) return 2;
+  // The line end last, so that a reader knows the line is whole.
+  std::fprintf(log, "%s\n", GetCommandLineA());
+  return std::fclose(log) == 0 ? 0 : 3;
 }

@@ -10,10 +10,7 @@ out=$(realpath -m "$1") exe=$(realpath "$2") label=$3
 shift 3
 driver=$root/build/win64/windows_tests.exe
 for f in "$driver" "$exe"; do
-  if [[ ! -f "$f" ]]; then
-    echo "run.sh: $f is missing: build the win64 and win32 presets first" >&2
-    exit 1
-  fi
+  [[ -f "$f" ]] || { echo "run.sh: $f is missing: build the win64 and win32 presets first" >&2; exit 1; }
 done
 mkdir -p "$(dirname "$out")"
 raw=$out.raw

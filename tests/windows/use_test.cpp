@@ -1,99 +1,72 @@
-// Using the main window: choosing an entry fills the button and the four
-// fields, by mouse or keyboard; the tab order, access keys, and which keys
-// press the launch button.
+// Using the main window by keyboard and mouse: the tab order, which keys
+// press the launch button, access keys, and choosing an entry, which fills
+// the button and the four fields.
 #include "harness.h"
 
 namespace wt {
 namespace {
 
 using Values = std::vector<std::string>;  // the button, then Text1 to Text4
-const Values kInstall{"Install now", "setup", "setup.exe", "Version 1.0", "Installs the program."};
-const Values kReadMe{"Open", "docs", "readme.txt", "Plain text", "Notes on the disc."};
-const Values kEmpty(5);
-
-class Use : public DiscTest {
- protected:
-  Values Shown() const { return {Text(kCommand1), Text(kText1), Text(kText2), Text(kText3), Text(kText4)}; }
-  bool Shows(const Values& v) const {
-    return WaitUntil([&] { return Shown() == v; }, 3000);
-  }
-  HWND Focus() const { return FocusOf(main); }
-  bool FocusReaches(int id) const {
-    return WaitUntil([&] { return Focus() == Ctl(id); }, 3000);
-  }
-  bool StartInFront(const MenuFile& menu) {
-    if (!Start(menu)) return false;
-    BringToFront(main);
-    return FocusReaches(kList1);
-  }
-};
-
-TEST_F(Use, ChoosingAnEntryByKeyOrClickFillsTheButtonAndEveryFieldAnew) {
-  MenuFile f = MenuFile::Example();  // its file field hidden, yet filled
-  f.Line(2) = "4";                   // the fourth entry has no block
-  f.items.push_back({"Empty", "", "", "", "", ""});
-  ASSERT_TRUE(StartInFront(f));
-  // A letter goes to the entry it starts, in the file's order ("Read me" is second though not last).
-  for (auto [key, values] : {std::pair{WORD(VK_DOWN), &kInstall}, std::pair{WORD(VK_DOWN), &kReadMe},
-                             std::pair{WORD(VK_UP), &kInstall}, std::pair{WORD('R'), &kReadMe}}) {
-    PressKey(key);
-    EXPECT_TRUE(Shows(*values)) << testing::PrintToString(Shown());
-  }
-  const Values* expected[] = {&kInstall, &kReadMe, &kEmpty, &kEmpty};
-  for (int entry : {2, 1, 3, 0}) {
-    ClickEntry(entry);
-    EXPECT_TRUE(Shows(*expected[entry])) << "entry " << entry << ": " << testing::PrintToString(Shown());
-  }
-}
 
 // Enter and Escape press nothing; Tab visits the visible controls in design
 // order; Space presses the button, which with nothing chosen asks for a
-// choice and leaves the focus on the list.
-TEST_F(Use, TabVisitsTheVisibleControlsAndSpacePressesTheButton) {
-  ASSERT_TRUE(StartInFront(MenuFile::Example()));  // Text2 is hidden there
+// choice and leaves the focus on the list. An ampersand marks an access key:
+// on a label it moves to the control after it, on the button it presses it.
+TEST_F(DiscTest, KeysAndClicksReachEveryControlAndFillTheFields) {
+  MenuFile menu = MenuFile::Example();  // its file field hidden, yet filled
+  menu.Line(2) = "3";
+  menu.Line(17) = "&Information";
+  menu.items[1].buttonCaption = "&Open it";
+  menu.items.push_back({"Empty", "", "", "", "", ""});
+  const Values install{"Install now", "setup", "setup.exe", "Version 1.0", "Installs the program."};
+  const Values readMe{"&Open it", "docs", "readme.txt", "Plain text", "Notes on the disc."};
+  const auto shown = [&] {
+    return Values{Text("Command1"), Text("Text1"), Text("Text2"), Text("Text3"), Text("Text4")};
+  };
+  const auto shows = [&](const Values& v) { return WaitUntil([&] { return shown() == v; }, 3000); };
+  const auto focusOn = [&](const char* id) { return WaitUntil([&] { return FocusOf(main) == Ctl(id); }, 3000); };
+  ASSERT_NE(Start(menu), nullptr);
+  BringToFront(main);
+  ASSERT_TRUE(focusOn("List1"));
+
   PressKey(VK_RETURN);
   PressKey(VK_ESCAPE);
   EXPECT_EQ(WaitFor("#32770", 800), nullptr) << "Enter or Escape in the list pressed the button";
-  for (int id : {kCommand1, kText1, kText3, kText4, kList1, kCommand1}) {
+  for (auto id : {"Command1", "Text1", "Text3", "Text4", "List1", "Command1"}) {
     PressKey(VK_TAB);
-    ASSERT_TRUE(FocusReaches(id)) << "expected control " << id << ", focus on " << GetDlgCtrlID(Focus());
+    ASSERT_TRUE(focusOn(id)) << "expected " << id << ", focus on control " << GetDlgCtrlID(FocusOf(main));
   }
   PressKey(VK_SPACE);  // nothing chosen: the message
   HWND box = WaitFor("#32770", 5000);
   ASSERT_NE(box, nullptr) << "no message box";
-  const MessageBoxView v(box);
-  EXPECT_EQ(v.title, "Tavlin");
-  EXPECT_EQ(v.texts, std::vector<std::string>{"Please select menu item"});
-  ASSERT_EQ(v.buttons.size(), 1u);
-  EXPECT_EQ(TextOf(v.buttons[0]), "OK");
-  EXPECT_EQ(v.icons, 0);
-  ClickCentre(v.buttons[0]);
+  EXPECT_EQ(TextOf(box), "Tavlin");
+  EXPECT_EQ(BoxText(box), "Please select menu item");
+  Click(GetDlgItem(box, IDOK));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
-  EXPECT_TRUE(FocusReaches(kList1));
+  EXPECT_TRUE(focusOn("List1"));
   // Left by the press, the button must not still look like the default one.
-  EXPECT_EQ(GetWindowLongA(Ctl(kCommand1), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-}
+  EXPECT_EQ(GetWindowLongA(Ctl("Command1"), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
 
-// An ampersand marks an access key (two show one): on a label it moves to
-// the control after it, on the button it presses it.
-TEST_F(Use, AccessKeysMoveToTheFieldAndPressTheButton) {
-  MenuFile menu = MenuFile::Example();
-  menu.Line(14) = "&&Co";
-  menu.Line(17) = "&Information";
-  menu.items[1].buttonCaption = "&Open it";
-  ASSERT_TRUE(StartInFront(menu));
-  EXPECT_EQ(Text(kLabel1), "&&Co");
-  PressKeys({VK_MENU, 'O'});  // nothing chosen yet, and the button's caption is still "Click"
+  PressKeys({VK_MENU, 'O'});  // the button's caption is still "Click"
   EXPECT_EQ(WaitFor("#32770", 1000), nullptr) << "no access key before the caption has one";
   PressKey(VK_DOWN);
   PressKey(VK_DOWN);
-  ASSERT_TRUE(ShowsButton("&Open it"));
+  ASSERT_TRUE(shows(readMe)) << testing::PrintToString(shown());
   PressKeys({VK_MENU, 'I'});
-  ASSERT_TRUE(FocusReaches(kText4)) << "focus on " << GetDlgCtrlID(Focus());  // Label4 stands before Text4
+  ASSERT_TRUE(focusOn("Text4")) << GetDlgCtrlID(FocusOf(main));  // Label4 stands before Text4
   // The item's folder is missing here, so a press ends quietly: the proof
   // that it was pressed is the focus, which the press puts on the list.
   PressKeys({VK_MENU, 'O'});
-  EXPECT_TRUE(FocusReaches(kList1)) << "focus on " << GetDlgCtrlID(Focus());
+  EXPECT_TRUE(focusOn("List1")) << GetDlgCtrlID(FocusOf(main));
+
+  // A letter goes to the entry it starts, in the file's order; a click fills every field anew.
+  PressKey(VK_UP);
+  PressKey('R');
+  EXPECT_TRUE(shows(readMe)) << testing::PrintToString(shown());
+  for (auto [entry, values] : {std::pair{2, Values(5)}, std::pair{0, install}}) {
+    ClickEntry(entry);
+    EXPECT_TRUE(shows(values)) << "entry " << entry << ": " << testing::PrintToString(shown());
+  }
 }
 
 }  // namespace

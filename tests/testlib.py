@@ -1,9 +1,9 @@
 """Shared by the Python suites: cases run in order, each in a scratch folder,
 their results printed and written as JUnit XML; commands, disc folders and
-the PE files of the Windows builds."""
+the Windows builds' PE headers."""
 import os
 import pathlib
-import struct
+import re
 import subprocess
 import sys
 import tempfile
@@ -122,40 +122,8 @@ def chromium(profile, downloads=None):
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
 
 
-class Pe:
-    """The headers, imports and resources of a PE file."""
-
-    def __init__(self, data):
-        self.data, self.at = data, lambda fmt, off: struct.unpack_from(fmt, data, off)
-        pe = self.at("<I", 0x3C)[0]
-        check(data[:2] == b"MZ" and data[pe:pe + 4] == b"PE\0\0", "no PE signature")
-        self.machine, count, self.timestamp, _, _, optsize, _ = self.at("<HHIIIHH", pe + 4)
-        self.magic, = self.at("<H", pe + 24)
-        self.subsystem, self.dllchars = self.at("<HH", pe + 92)
-        dirs = pe + (136 if self.magic == 0x20B else 120)
-        self.dirs = [self.at("<II", dirs + 8 * i) for i in range(16)]
-        # name, virtual size, address, raw size, raw offset, ..., characteristics
-        self.sections = [self.at("<8sIIIIIIHHI", pe + 24 + optsize + 40 * i) for i in range(count)]
-
-    def offset(self, rva):
-        return next(rva - s[2] + s[4] for s in self.sections if s[2] <= rva < s[2] + max(s[1], s[3]))
-
-    def imports(self):
-        names, o = [], self.offset(self.dirs[1][0])
-        while any(self.at("<5I", o)):
-            name = self.offset(self.at("<I", o + 12)[0])
-            names.append(self.data[name:self.data.index(b"\0", name)].decode("latin-1").lower())
-            o += 20
-        return names
-
-    def resources(self, type_id):
-        """The data of every resource of TYPE_ID."""
-        base = self.offset(self.dirs[2][0])
-        entries = lambda off: [self.at("<II", off + 16 + 8 * i) for i in range(sum(self.at("<HH", off + 12)))]
-
-        def below(target):  # the data under a directory entry
-            if target >> 31:
-                return [d for _, t in entries(base + (target & 0x7FFFFFFF)) for d in below(t)]
-            rva, size = self.at("<II", base + target)
-            return [self.data[self.offset(rva):self.offset(rva) + size]]
-        return [d for name, t in entries(base) if name == type_id for d in below(t)]
+def objdump(path):
+    """What binutils says of a PE file's headers, sections (in UTC) and the DLLs it imports."""
+    text = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", "-h", path], capture_output=True, check=True, text=True,
+                          env={**os.environ, "TZ": "UTC"}).stdout
+    return text, {dll.lower() for dll in re.findall(r"DLL Name: (\S+)", text)}

@@ -33,11 +33,10 @@ IMAGES = [
 ]
 
 
-def files(folder, dates=False):
-    """Every path below FOLDER: a file's bytes, a folder's None (and the date)."""
-    return {"/" + os.path.relpath(os.path.join(top, n), folder): (
-        read(os.path.join(top, n)) if n in names else None, dates and os.lstat(os.path.join(top, n)).st_mtime_ns)
-        for top, dirs, names in os.walk(folder) for n in dirs + names}
+def files(folder):
+    """Every path below FOLDER: a file's bytes, a folder's None."""
+    return {"/" + os.path.relpath(os.path.join(top, n), folder): read(os.path.join(top, n)) if n in names else None
+            for top, dirs, names in os.walk(folder) for n in dirs + names}
 
 
 def disc_image(disc, iso, *label):
@@ -49,7 +48,7 @@ def disc_image(disc, iso, *label):
         code, _, err = run(["xorriso", "-osirrox", "on", "-read_fs", names, "-indev", iso, "-extract", "/",
                             iso + "-" + names])
         check(code == 0, "xorriso could not read %s: %s" % (iso, err))
-        trees.append({p: content for p, (content, _) in files(iso + "-" + names).items()})
+        trees.append(files(iso + "-" + names))
     return trees, read(iso)[16 * 2048 + 40:16 * 2048 + 72].decode("ascii").rstrip()  # the volume id
 
 
@@ -60,8 +59,8 @@ for folder, own, label, added, volid in IMAGES:
         disc = os.path.join(scratch, folder)
         if folder == "disc":
             shutil.copytree(EXAMPLE, disc)
-        before = files(write_files(disc, own), dates=True)
-        want = {**{p: content for p, (content, _) in before.items()}, **added}
+        before = files(write_files(disc, own))
+        want = {**before, **added}
         first, second = os.path.join(scratch, "first.iso"), os.path.join(scratch, "second.iso")
         trees, got_volid = disc_image(disc, first, *label)
         for names, got in zip(("Rock Ridge", "Joliet"), trees):
@@ -69,7 +68,7 @@ for folder, own, label, added, volid in IMAGES:
                 names, sorted(want.keys() - got.keys()), sorted(got.keys() - want.keys()),
                 [(p, got[p][:80]) for p in want.keys() & got.keys() if want[p] != got[p]]))
         check(got_volid == volid, "volume id %r" % got_volid)
-        check(files(disc, dates=True) == before, "the disc folder was changed")
+        check(files(disc) == before, "the disc folder was changed")
         time.sleep(1.1)  # the dates on an image count whole seconds
         disc_image(disc, second, *label)
         check(read(first) == read(second), "two images of one folder differ")
@@ -91,9 +90,9 @@ def _(scratch):
 
 
 def window(png, client, caption):
-    """The pixels of PNG, checked to be exactly a window with this client area:
-    a crop that cuts into the window or reaches past it has frame lines of
-    more than one colour, or the desktop at its edge."""
+    """The pixels of PNG, checked to be a window with this client area in a
+    frame: a crop reaching past the window shows the desktop at an edge, one
+    without the frame or the caption has another size."""
     check(read(png)[:8] == b"\x89PNG\r\n\x1a\n", "%s is no PNG" % png)
     ppm = subprocess.run(["convert", png, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
     head = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
@@ -103,12 +102,6 @@ def window(png, client, caption):
     top = h - client[1] - 2 * frame
     check(0 < frame <= 8 and not odd and (15 <= top <= 32 if caption else top == 0), "%dx%d is not a %dx%d client "
           "area in a frame %s a caption" % (w, h, *client, "with" if caption else "without"))
-    for i in range(frame):
-        for side, line in (("top", px[i * w + frame:(i + 1) * w - frame]),
-                           ("left", px[frame * w + i:(h - frame) * w:w]),
-                           ("bottom", px[(h - 1 - i) * w + frame:(h - i) * w - frame]),
-                           ("right", px[(frame + 1) * w - 1 - i:(h - frame) * w:w])):
-            check(len(set(line)) == 1, "%dx%d: line %d of the %s frame is not one colour" % (w, h, i, side))
     reg = read(os.path.join(os.environ.get("TAVLIN_WINEPREFIX") or os.path.join(ROOT, "build", "wine"), "user.reg"))
     desk = re.search(rb'^\[Control Panel\\\\Colors\][^[]*?^"Background"="(\d+) (\d+) (\d+)"', reg, re.M | re.S)
     desk = tuple(map(int, desk.groups()))

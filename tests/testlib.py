@@ -103,25 +103,6 @@ def example_menu(folder=b"setup"):
                                                                              b"\r\n" + folder + b"\r\n", 1)
 
 
-def chromium(profile, downloads=None):
-    """Debian's headless Chromium through Selenium (Debian's Python), with a
-    profile of its own and none of the background traffic this closed
-    network refuses."""
-    from selenium import webdriver
-    from selenium.webdriver.chrome.options import Options
-    from selenium.webdriver.chrome.service import Service
-    o = Options()
-    o.binary_location = "/usr/bin/chromium"
-    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
-              "--disable-sync --no-first-run --window-size=1400,1000 --force-device-scale-factor=1").split():
-        o.add_argument(a)
-    o.add_argument("--user-data-dir=" + profile)
-    if downloads:
-        o.add_experimental_option("prefs", {"download.default_directory": downloads,
-                                            "download.prompt_for_download": False})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
-
-
 def objdump(path):
     """What binutils says of a PE file's headers, sections (in UTC) and the DLLs it imports."""
     text = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", "-h", path], capture_output=True, check=True, text=True,

@@ -32,9 +32,6 @@ DISCS = [
       "tavlin.ini: 38 lines, 2 items; the disc: 2 warnings"]),
     ("the template for 3 items, saved as tavlin.ini, is clean", "template", 0,
      ["tavlin.ini: 46 lines, 3 items; the disc: clean"]),
-    ("a disc without tavlin.ini is an error", {"readme.txt": b"x"}, 2,
-     ["tavlin.ini: error: not found: the menu opens with no title and no items",
-      "tavlin.ini: not read; the disc: 1 error"]),
 ]
 
 

@@ -62,17 +62,6 @@ def main(suite):
     finish(sys.argv[1], suite)
 
 
-def wait(fn, what, timeout=60):
-    """FN's first true value, asked again and again for up to TIMEOUT seconds."""
-    end = time.time() + timeout
-    while time.time() < end:
-        v = fn()
-        if v:
-            return v
-        time.sleep(0.05)
-    raise AssertionError("timed out waiting for " + what)
-
-
 def run(args, cwd=ROOT, timeout=240):
     p = subprocess.run(args, cwd=cwd, stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
     return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")

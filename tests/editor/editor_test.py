@@ -23,9 +23,10 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import ROOT, case, check as expect, wait  # noqa: E402
+from testlib import ROOT, case, check as expect  # noqa: E402
 import testlib  # noqa: E402
 
 PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
@@ -34,6 +35,11 @@ EXAMPLE = os.path.join(ROOT, "examples", "disc")
 SCRATCH = tempfile.mkdtemp(prefix="editor-", dir=os.path.join(ROOT, "build"))
 DOWNLOADS = os.path.join(SCRATCH, "downloads")
 d = None  # the browser
+
+
+def wait(fn, what, timeout=60):
+    return WebDriverWait(d, timeout, 0.05).until(lambda _: fn(), "timed out waiting for " + what)
+
 
 # The About window's design, left, top, width, height in pixels at 96 DPI; None
 # where a label's width follows its text. The frame's items lie inside it.

@@ -67,13 +67,6 @@ def run(args, cwd=ROOT, timeout=240):
     return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
 
 
-def start_wine():
-    """Runs a first Wine program: it starts Wine's services, which would hold the
-    captured output of the next one open for as long as they run."""
-    subprocess.run(["wine", "cmd", "/c", "exit"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=120)
-
-
 def read(path):
     return pathlib.Path(path).read_bytes()
 

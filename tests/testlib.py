@@ -21,10 +21,7 @@ def check(cond, seen):
 
 
 def case(name):
-    def register(fn):
-        CASES.append((name, fn))
-        return fn
-    return register
+    return lambda fn: CASES.append((name, fn))
 
 
 def report(name, error, seconds=0.0):
@@ -34,15 +31,15 @@ def report(name, error, seconds=0.0):
 
 def finish(junit, suite):
     """Writes the results to JUNIT and exits, non-zero on any failure."""
-    xml = ET.Element("testsuite", name=suite, tests=str(len(RESULTS)),
-                     failures=str(sum(e is not None for _, e, _ in RESULTS)))
+    failed = [name for name, error, _ in RESULTS if error is not None]
+    xml = ET.Element("testsuite", name=suite, tests=str(len(RESULTS)), failures=str(len(failed)))
     for name, error, seconds in RESULTS:
         tc = ET.SubElement(xml, "testcase", classname=suite, name=name, time="%.1f" % seconds)
         if error is not None:
             ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
     os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
     ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
-    sys.exit(1 if any(e is not None for _, e, _ in RESULTS) else 0)
+    sys.exit(1 if failed else 0)
 
 
 def main(suite):
@@ -77,12 +74,6 @@ def write_files(folder, files):
         os.makedirs(os.path.dirname(os.path.join(folder, rel)), exist_ok=True)
         pathlib.Path(folder, rel).write_bytes(content)
     return folder
-
-
-def example_menu(folder=b"setup"):
-    """The example disc's tavlin.ini, its first item's folder renamed."""
-    return read(os.path.join(ROOT, "examples", "disc", "tavlin.ini")).replace(b"\r\nsetup\r\n",
-                                                                             b"\r\n" + folder + b"\r\n", 1)
 
 
 def objdump(path):

@@ -8,9 +8,10 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import EXAMPLE, ROOT, case, check, example_menu, main, objdump, run, write_files  # noqa: E402
+from testlib import EXAMPLE, ROOT, case, check, main, objdump, read, run, write_files  # noqa: E402
 
 NATIVE = os.path.join(ROOT, "build", "native", "tavlin-check")
+MENU = read(os.path.join(EXAMPLE, "tavlin.ini"))
 WINDOWS = {"i686": os.path.join(ROOT, "build", "win32", "tavlin-check.exe"),
            "x86-64": os.path.join(ROOT, "build", "win64", "tavlin-check.exe")}
 
@@ -20,12 +21,13 @@ WINDOWS = {"i686": os.path.join(ROOT, "build", "win32", "tavlin-check.exe"),
 DISCS = [
     ("the example disc is clean", None, 0, ["tavlin.ini: 38 lines, 2 items; the disc: clean"]),
     ("a folder only in other letter case is a warning, as are mixed line ends and a menupic.jpg that is no picture",
-     {"tavlin.ini": example_menu(b"Setup") + b"note\n", "setup/setup.exe": b"MZ", "docs/readme.txt": b"notes",
-      "menupic.jpg": b"not a picture"}, 1,
+     {"tavlin.ini": MENU.replace(b"\r\nsetup\r\n", b"\r\nSetup\r\n", 1) + b"note\n", "setup/setup.exe": b"MZ",
+      "docs/readme.txt": b"notes", "menupic.jpg": b"not a picture"}, 1,
      ['tavlin.ini:25: warning: item 1 ItemPath "Setup" is on the disc only as "setup" (other letter case), which a '
       "case-sensitive disc or stick will not find", "tavlin.ini: 39 lines, 2 items; the disc: 3 warnings"]),
     ("Windows-1252 names find a Linux folder's UTF-8 names; UTF-8 names, which Windows will not find, are warnings",
-     {"tavlin.ini": example_menu(b"Caf\xe9 \x80").replace(b"\r\nsetup.exe\r\n", b"\r\nl\xe9ame.txt\r\n", 1)
+     {"tavlin.ini": MENU.replace(b"\r\nsetup\r\n", b"\r\nCaf\xe9 \x80\r\n", 1)
+      .replace(b"\r\nsetup.exe\r\n", b"\r\nl\xe9ame.txt\r\n", 1)
       .replace(b"\r\ndocs\r\n", "\r\nCaf\u00e9\r\n".encode(), 1),
       "Caf\u00e9 \u20ac/l\u00e9ame.txt": b"hola", "Caf\u00e9/readme.txt": b"notes"}, 1,
      ['tavlin.ini:33: warning: item 2 ItemPath "Caf<c3><a9>" is not on the disc: its button does nothing',

@@ -77,7 +77,7 @@ def write_files(folder, files):
 
 
 def objdump(path):
-    """What binutils says of a PE file's headers, sections (in UTC) and the DLLs it imports."""
-    text = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", "-h", path], capture_output=True, check=True, text=True,
-                          env={**os.environ, "TZ": "UTC"}).stdout
+    """What binutils says of a PE file's headers and sections, and the DLLs it imports."""
+    text = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", "-h", path], capture_output=True, check=True,
+                          text=True).stdout
     return text, {dll.lower() for dll in re.findall(r"DLL Name: (\S+)", text)}

@@ -1,10 +1,8 @@
 #!/usr/bin/python3
-"""The editor's preview of the example disc, and of captions beyond it,
-beside the real window under Wine: the client area and every control of Form1
-where the program puts it and as large, within 2 pixels.
-
-  side_by_side.py JUNIT.xml     (build/web and build/win64 built first)
-"""
+"""side_by_side.py JUNIT.xml (build/web and build/win64 built first): the
+editor's preview of the example disc, and of captions beyond it, beside the
+real window under Wine: the client area and every control of Form1 where the
+program puts it and as large, within 2 pixels."""
 import os
 import subprocess
 import sys

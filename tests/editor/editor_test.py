@@ -208,8 +208,8 @@ def _(scratch):
         out = subprocess.run([CHECKER, disc], stdout=subprocess.PIPE, timeout=120).stdout
         # In Windows-1252, its five unused bytes as the C1 controls, as the editor shows them; past
         # "Checking the disc in ..." and its blank line.
-        want = "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252") for b in out)
-        want = want.split("\n", 2)[2]
+        want = "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
+                       for b in out).split("\n", 2)[2]
         open_path("disc-input", disc)
         got = d.execute_script("return document.querySelector('#check-summary').dataset.report")
         if got != want:

@@ -5,7 +5,6 @@ bad-disc corpus (side_by_side.py holds the preview against the real window)."""
 import base64
 import contextlib
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -72,10 +71,6 @@ def type_into(name, text):
     settle()
 
 
-def lines(data):
-    return re.split(b"\r\n|\r|\n", data)
-
-
 def preview_rects():
     """{control: [left, top, width, height, shown, colour]} in the preview's client area, its form and size."""
     return d.execute_script("""
@@ -134,10 +129,10 @@ def _(scratch):
     for feeds, action, want in edits:
         line = int(d.execute_script("return [...document.querySelectorAll('#line-map tbody tr')]"
                                     ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
-        before = lines(saved())
+        before = saved().split(b"\r\n")
         action()
         settle()
-        after = lines(saved())
+        after = saved().split(b"\r\n")
         changed = [i + 1 for i in range(max(len(before), len(after))) if before[i:i + 1] != after[i:i + 1]]
         expect(changed == [line] and after[line - 1] == want,
                "%s: lines %s changed, line %d now %r" % (feeds, changed, line, after[line - 1]))
@@ -156,7 +151,7 @@ def _(scratch):
     path = os.path.join(DOWNLOADS, "tavlin.ini")
     wait(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, "the download")
     data = testlib.read(path)
-    expect(data == saved() and lines(data)[33] == b"read\xe9.txt", "downloaded %r" % lines(data)[33])
+    expect(data == saved() and data.split(b"\r\n")[33] == b"read\xe9.txt", "downloaded %r" % data.split(b"\r\n")[33])
     expect("changed" not in d.find_element(By.ID, "file-state").text, "still marked as changed")
 
 # Whether the page asks the browser to confirm leaving (headless Chromium shows no dialog).
@@ -177,7 +172,7 @@ def _(scratch):
     d.find_element(By.ID, "item-list").send_keys(Keys.HOME)
     d.find_element(By.ID, "remove-item").click()        # 1 Third, 2 Fourth, 3 Read me
     settle()
-    data = lines(saved())
+    data = saved().split(b"\r\n")
     names = [data[8 * k + 15].decode() for k in range(1, 4)]
     expect(data[1] == b"3" and names == ["Third", "Fourth", "Read me"], "count %r, names %s" % (data[1], names))
     d.find_element(By.ID, "item-list").click()
@@ -185,7 +180,7 @@ def _(scratch):
         ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
     expect(saved() == original and not d.execute_script(ASKS), "undo did not give back the file, or leaving asks")
     ActionChains(d).key_down(Keys.CONTROL).send_keys("y").key_up(Keys.CONTROL).perform()
-    expect(lines(saved())[1] == b"3", "redo did not add the item again")
+    expect(saved().split(b"\r\n")[1] == b"3", "redo did not add the item again")
     expect("changed" in d.find_element(By.ID, "file-state").text and d.execute_script(ASKS),
            "changed, but not marked so or leaving without asking")
 

@@ -1,9 +1,6 @@
 #!/usr/bin/env python3
-"""Static checks of a built tavlin.exe: what Windows sees before it runs it,
-as binutils' objdump and windres read it.
-
-  check_exe.py EXE --arch i686|x86_64 --junit FILE
-"""
+"""check_exe.py EXE --arch i686|x86_64 --junit FILE: static checks of a built
+tavlin.exe, what Windows sees before it runs it, as binutils read it."""
 import argparse
 import os
 import re

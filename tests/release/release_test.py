@@ -1,9 +1,8 @@
 #!/usr/bin/python3
-"""tests/release/release_test.py JUNIT.xml: the download an author gets.
-scripts/release's zip holds exactly the release files, its programs, its
-editor page and its example disc the very ones the other suites ran (the
-Windows tests open that menu with that exe under Wine). reproducible.sh
-builds the zip again elsewhere."""
+"""release_test.py JUNIT.xml: scripts/release's zip, the download an author
+gets, holds exactly the release files, its programs, editor page and example
+disc the very ones the other suites ran (the Windows tests open that menu with
+that exe under Wine); reproducible.sh builds it again elsewhere."""
 import hashlib
 import os
 import sys

@@ -1,13 +1,11 @@
 """Shared by the Python suites: cases run in order, each in a scratch folder,
-their results printed and written as JUnit XML; commands, disc folders and
-the PE files of the Windows builds."""
+their results printed and written as JUnit XML; commands, files, PE headers."""
 import os
 import pathlib
-import struct
+import re
 import subprocess
 import sys
 import tempfile
-import time
 import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -21,28 +19,25 @@ def check(cond, seen):
 
 
 def case(name):
-    def register(fn):
-        CASES.append((name, fn))
-        return fn
-    return register
+    return lambda fn: CASES.append((name, fn))
 
 
-def report(name, error, seconds=0.0):
-    RESULTS.append((name, error, seconds))
+def report(name, error):
+    RESULTS.append((name, error))
     print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
 
 
 def finish(junit, suite):
     """Writes the results to JUNIT and exits, non-zero on any failure."""
-    xml = ET.Element("testsuite", name=suite, tests=str(len(RESULTS)),
-                     failures=str(sum(e is not None for _, e, _ in RESULTS)))
-    for name, error, seconds in RESULTS:
-        tc = ET.SubElement(xml, "testcase", classname=suite, name=name, time="%.1f" % seconds)
+    failed = [name for name, error in RESULTS if error is not None]
+    xml = ET.Element("testsuite", name=suite, tests=str(len(RESULTS)), failures=str(len(failed)))
+    for name, error in RESULTS:
+        tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
         if error is not None:
             ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
     os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
     ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
-    sys.exit(1 if any(e is not None for _, e, _ in RESULTS) else 0)
+    sys.exit(1 if failed else 0)
 
 
 def main(suite):
@@ -51,38 +46,19 @@ def main(suite):
     for name, fn in CASES:
         if words and not any(w in name for w in words):
             continue
-        start = time.monotonic()
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
             try:
                 fn(scratch)
                 error = None
             except Exception as e:  # a broken run fails its case, not the suite
                 error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
-        report(name, error, time.monotonic() - start)
+        report(name, error)
     finish(sys.argv[1], suite)
-
-
-def wait(fn, what, timeout=60):
-    """FN's first true value, asked again and again for up to TIMEOUT seconds."""
-    end = time.time() + timeout
-    while time.time() < end:
-        v = fn()
-        if v:
-            return v
-        time.sleep(0.05)
-    raise AssertionError("timed out waiting for " + what)
 
 
 def run(args, cwd=ROOT, timeout=240):
     p = subprocess.run(args, cwd=cwd, stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
     return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
-
-
-def start_wine():
-    """Runs a first Wine program: it starts Wine's services, which would hold the
-    captured output of the next one open for as long as they run."""
-    subprocess.run(["wine", "cmd", "/c", "exit"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=120)
 
 
 def read(path):
@@ -97,65 +73,8 @@ def write_files(folder, files):
     return folder
 
 
-def example_menu(folder=b"setup"):
-    """The example disc's tavlin.ini, its first item's folder renamed."""
-    return read(os.path.join(ROOT, "examples", "disc", "tavlin.ini")).replace(b"\r\nsetup\r\n",
-                                                                             b"\r\n" + folder + b"\r\n", 1)
-
-
-def chromium(profile, downloads=None):
-    """Debian's headless Chromium through Selenium (Debian's Python), with a
-    profile of its own and none of the background traffic this closed
-    network refuses."""
-    from selenium import webdriver
-    from selenium.webdriver.chrome.options import Options
-    from selenium.webdriver.chrome.service import Service
-    o = Options()
-    o.binary_location = "/usr/bin/chromium"
-    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
-              "--disable-sync --no-first-run --window-size=1400,1000 --force-device-scale-factor=1").split():
-        o.add_argument(a)
-    o.add_argument("--user-data-dir=" + profile)
-    if downloads:
-        o.add_experimental_option("prefs", {"download.default_directory": downloads,
-                                            "download.prompt_for_download": False})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
-
-
-class Pe:
-    """The headers, imports and resources of a PE file."""
-
-    def __init__(self, data):
-        self.data, self.at = data, lambda fmt, off: struct.unpack_from(fmt, data, off)
-        pe = self.at("<I", 0x3C)[0]
-        check(data[:2] == b"MZ" and data[pe:pe + 4] == b"PE\0\0", "no PE signature")
-        self.machine, count, self.timestamp, _, _, optsize, _ = self.at("<HHIIIHH", pe + 4)
-        self.magic, = self.at("<H", pe + 24)
-        self.subsystem, self.dllchars = self.at("<HH", pe + 92)
-        dirs = pe + (136 if self.magic == 0x20B else 120)
-        self.dirs = [self.at("<II", dirs + 8 * i) for i in range(16)]
-        # name, virtual size, address, raw size, raw offset, ..., characteristics
-        self.sections = [self.at("<8sIIIIIIHHI", pe + 24 + optsize + 40 * i) for i in range(count)]
-
-    def offset(self, rva):
-        return next(rva - s[2] + s[4] for s in self.sections if s[2] <= rva < s[2] + max(s[1], s[3]))
-
-    def imports(self):
-        names, o = [], self.offset(self.dirs[1][0])
-        while any(self.at("<5I", o)):
-            name = self.offset(self.at("<I", o + 12)[0])
-            names.append(self.data[name:self.data.index(b"\0", name)].decode("latin-1").lower())
-            o += 20
-        return names
-
-    def resources(self, type_id):
-        """The data of every resource of TYPE_ID."""
-        base = self.offset(self.dirs[2][0])
-        entries = lambda off: [self.at("<II", off + 16 + 8 * i) for i in range(sum(self.at("<HH", off + 12)))]
-
-        def below(target):  # the data under a directory entry
-            if target >> 31:
-                return [d for _, t in entries(base + (target & 0x7FFFFFFF)) for d in below(t)]
-            rva, size = self.at("<II", base + target)
-            return [self.data[self.offset(rva):self.offset(rva) + size]]
-        return [d for name, t in entries(base) if name == type_id for d in below(t)]
+def objdump(path):
+    """What binutils says of a PE file's headers and sections, and the DLLs it imports."""
+    text = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", "-h", path], capture_output=True, check=True,
+                          text=True).stdout
+    return text, {dll.lower() for dll in re.findall(r"DLL Name: (\S+)", text)}

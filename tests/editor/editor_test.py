@@ -1,28 +1,26 @@
 #!/usr/bin/python3
-"""The menu editor in headless Chromium, as an author uses it: opening the
-example disc, every kind of edit and what it saves, round trips of every
-menu of the corpora, the checker's warnings against tavlin-check's, the About
-and splash previews at their design sizes (side_by_side.py holds the main
-window's preview against the real one).
-
-  editor_test.py JUNIT.xml     (build/web and build/native built first)
-"""
+"""editor_test.py JUNIT.xml (build/web and build/native built first): the menu
+editor in headless Chromium, as an author uses it, on the example disc and the
+bad-disc corpus (side_by_side.py holds the preview against the real window)."""
 import base64
-import glob
+import contextlib
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
 
+from selenium import webdriver
 from selenium.common.exceptions import NoAlertPresentException, UnexpectedAlertPresentException
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import ROOT, case, check as expect, wait  # noqa: E402
+from testlib import ROOT, case, check as expect  # noqa: E402
 import testlib  # noqa: E402
 
 PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
@@ -32,22 +30,17 @@ SCRATCH = tempfile.mkdtemp(prefix="editor-", dir=os.path.join(ROOT, "build"))
 DOWNLOADS = os.path.join(SCRATCH, "downloads")
 d = None  # the browser
 
-# The About window's design, left, top, width, height in pixels at 96 DPI; None
-# where a label's width follows its text. The frame's items lie inside it.
-FORM3 = {"Frame1": (2, -4, 163, 129), "Label1": (20, 10, None, 13), "Picture1": (49, 34, 73, 30),
-         "Image1": (43, 72, 85, 24), "Label2": (30, 104, None, 13)}
+
+def wait(fn, what, timeout=60):
+    return WebDriverWait(d, timeout, 0.05).until(lambda _: fn(), "timed out waiting for " + what)
 
 
 def fresh():
     """The page as it opens, with nothing changed; a changed page asks first."""
-    try:
+    with contextlib.suppress(UnexpectedAlertPresentException):
         d.get(PAGE)
-    except UnexpectedAlertPresentException:
-        pass
-    try:
+    with contextlib.suppress(NoAlertPresentException):
         d.switch_to.alert.accept()
-    except NoAlertPresentException:
-        pass
     wait(lambda: d.execute_script("return window.tavlinEditor && tavlinEditor.idle()"), "the page")
 
 
@@ -78,10 +71,6 @@ def type_into(name, text):
     settle()
 
 
-def lines(data):
-    return re.split(b"\r\n|\r|\n", data)
-
-
 def preview_rects():
     """{control: [left, top, width, height, shown, colour]} in the preview's client area, its form and size."""
     return d.execute_script("""
@@ -94,20 +83,9 @@ def preview_rects():
         return [out, client.dataset.form, c.width, c.height];""")
 
 
-def corpus_cases():
-    """The bad-disc corpus, generated once for the cases that read it. A folder input sees files
-    only: an empty folder gets a file inside, which the checker never looks at."""
-    corpus = os.path.join(SCRATCH, "corpus")
-    if not os.path.isdir(corpus):
-        subprocess.run([sys.executable, os.path.join(ROOT, "tests", "corpus", "make_corpus.py"), corpus], check=True,
-                       stdout=subprocess.DEVNULL)
-        for top, dirs, names in os.walk(corpus):
-            if not dirs and not names:
-                open(os.path.join(top, "inside"), "wb").close()
-    return corpus, sorted(n for n in os.listdir(corpus) if os.path.isdir(os.path.join(corpus, n)))
-
-
-@case("the example disc opens with each value in its field and in the preview")
+@case("the example disc opens with each value in its field and in the preview; a click in the preview's list "
+      "fills the button and the fields as the program does; the About preview at its size; every control of the "
+      "forms has a name for screen readers and is reached by Tab")
 def _(scratch):
     open_path("disc-input", EXAMPLE)
     want = {"MenuTitle": "Welcome to the disc", "ApplicationCaption": "Application", "PathCaption": "Folder",
@@ -115,38 +93,32 @@ def _(scratch):
             "ItemName": "Install", "ItemPath": "setup", "ItemFile": "setup.exe", "ItemButtonCaption": "Install now"}
     values = {n: field(n).get_attribute("value") for n in want}
     expect(values == want, values)
-    expect(d.find_element(By.ID, "hide-FilenameCaption").is_selected(), "the file field is not switched hidden")
-    expect(d.find_element(By.ID, "swatch-14").is_selected(), "swatch 14 is not the title colour")
-    expect(field("LabelColorFlag").is_selected(), "labels not in the title colour")
-    entries = [e.text for e in d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')]
-    expect(entries == ["Install", "Read me"], "list: %s" % entries)
-    rects = preview_rects()[0]
-    controls = ["Command1", "List1"] + ["Label%d" % i for i in range(1, 8)] + ["Text%d" % i for i in range(1, 5)]
-    expect(sorted(rects) == sorted(controls), "the preview shows %s" % sorted(rects))
-    hidden = sorted(n for n, r in rects.items() if not r[4])
-    expect(hidden == ["Label3", "Text2"], "hidden: %s" % hidden)
-    # The title and, with LabelColorFlag, the field labels in colour 14, light yellow; the web line as designed.
-    colours = [rects[n][5] for n in ("Label6", "Label1", "Label5", "Label7")]
-    expect(colours == ["rgb(255, 255, 0)"] * 3 + ["rgb(224, 224, 224)"], "title, labels, web line in %s" % colours)
-
-
-@case("a click in the preview's list fills the button and the fields as the program does")
-def _(scratch):
-    d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')[1].click()
+    entries = d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')
+    expect([e.text for e in entries] == ["Install", "Read me"], "list: %s" % [e.text for e in entries])
+    entries[1].click()
     texts = {n: d.find_element(By.CSS_SELECTOR, '#preview [data-control="%s"]' % n).get_attribute("textContent")
              for n in ("Command1", "Text1", "Text2", "Text3", "Text4")}
     expect(texts == {"Command1": "Open", "Text1": "docs", "Text2": "readme.txt", "Text3": "Plain text",
                      "Text4": "Notes on the disc."}, texts)
     expect(field("ItemName").get_attribute("value") == "Read me", "the form does not show item 2")
+    d.find_element(By.ID, "show-about").click()
+    _, form, w, h = preview_rects()  # its controls are placed as the main window's, which side_by_side.py checks
+    expect((form, w, h) == ("Form3", 166, 126), "About client %s %sx%s" % (form, w, h))
+    unnamed = d.execute_script("""
+        return [...document.querySelectorAll('main input, main select, main button, header button')]
+          .filter(e => !(e.labels && e.labels.length) && !e.getAttribute('aria-label') && !e.textContent.trim()
+                       || e.tabIndex < 0)
+          .map(e => e.id || e.outerHTML.slice(0, 60));""")
+    expect(not unnamed, "without a name or out of the tab order: %s" % unnamed)
 
-@case("each edit changes the saved bytes on the one line the line map names")
+@case("each edit changes the saved bytes on the one line the line map names; a character Windows-1252 cannot "
+      "hold is refused on save, naming its field; Save writes the bytes")
 def _(scratch):
     fresh()
     open_path("disc-input", EXAMPLE)
     d.find_element(By.ID, "item-list").send_keys(Keys.END)
     edits = [
         ("MenuTitle", lambda: type_into("MenuTitle", "Hello & welcome"), b"Hello & welcome"),
-        ("ApplicationCaption", lambda: type_into("ApplicationCaption", "Programs"), b"Programs"),
         ("DefaultDescription", lambda: type_into("DefaultDescription", "Caf\u00e9 \u20ac"), b"Caf\xe9 \x80"),
         ("PathCaption", lambda: d.find_element(By.ID, "hide-PathCaption").click(), b"x"),
         ("FilenameCaption", lambda: d.find_element(By.ID, "hide-FilenameCaption").click(), b"File"),
@@ -157,20 +129,37 @@ def _(scratch):
     for feeds, action, want in edits:
         line = int(d.execute_script("return [...document.querySelectorAll('#line-map tbody tr')]"
                                     ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
-        before = lines(saved())
+        before = saved().split(b"\r\n")
         action()
         settle()
-        after = lines(saved())
-        changed = [i + 1 for i in range(max(len(before), len(after)))
-                   if i >= len(before) or i >= len(after) or before[i] != after[i]]
+        after = saved().split(b"\r\n")
+        changed = [i + 1 for i in range(max(len(before), len(after))) if before[i:i + 1] != after[i:i + 1]]
         expect(changed == [line] and after[line - 1] == want,
                "%s: lines %s changed, line %d now %r" % (feeds, changed, line, after[line - 1]))
-    # The preview follows: folder field hidden, file field shown, title in colour 3, labels as designed.
+    # The preview follows: folder field hidden, file field shown, title in colour 3, labels no longer in it.
     rects = preview_rects()[0]
     seen = [rects[n][4] for n in ("Label2", "Text1", "Text2")] + [rects[n][5] for n in ("Label6", "Label1")]
     expect(seen == [False, False, True, "rgb(0, 128, 128)", "rgb(224, 224, 224)"], "shown, colours: %s" % seen)
+    type_into("ItemFile", "read\u2713.txt")
+    d.find_element(By.ID, "save").click()
+    message = d.find_element(By.ID, "message").text
+    expect("the file of item 2 (line 34)" in message and "\u2713" in message, "message: %r" % message)
+    expect(d.switch_to.active_element == field("ItemFile"), "the field is not focused")
+    expect(not os.listdir(DOWNLOADS), "a file was written: %s" % os.listdir(DOWNLOADS))
+    type_into("ItemFile", "read\u00e9.txt")
+    d.find_element(By.ID, "save").click()
+    path = os.path.join(DOWNLOADS, "tavlin.ini")
+    wait(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, "the download")
+    data = testlib.read(path)
+    expect(data == saved() and data.split(b"\r\n")[33] == b"read\xe9.txt", "downloaded %r" % data.split(b"\r\n")[33])
+    expect("changed" not in d.find_element(By.ID, "file-state").text, "still marked as changed")
 
-@case("adding, duplicating, moving and removing items renumbers the blocks, undo takes it all back")
+# Whether the page asks the browser to confirm leaving (headless Chromium shows no dialog).
+ASKS = """const e = new Event('beforeunload', {cancelable: true}); dispatchEvent(e); return e.defaultPrevented;"""
+
+
+@case("adding, duplicating, moving and removing items renumbers the blocks, undo takes it all back; "
+      "leaving with unsaved changes asks first, and only then")
 def _(scratch):
     fresh()
     open_path("menu-input", os.path.join(EXAMPLE, "tavlin.ini"))
@@ -183,120 +172,70 @@ def _(scratch):
     d.find_element(By.ID, "item-list").send_keys(Keys.HOME)
     d.find_element(By.ID, "remove-item").click()        # 1 Third, 2 Fourth, 3 Read me
     settle()
-    data = lines(saved())
+    data = saved().split(b"\r\n")
     names = [data[8 * k + 15].decode() for k in range(1, 4)]
     expect(data[1] == b"3" and names == ["Third", "Fourth", "Read me"], "count %r, names %s" % (data[1], names))
-    expect(data[8 * 3 + 14] == b"-- item 2", "the notes of item 2 did not move with it: %r" % data[8 * 3 + 14])
-    entries = [e.text for e in d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')]
-    expect(entries == names, "preview list %s" % entries)
     d.find_element(By.ID, "item-list").click()
     for _ in range(8):
         ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
-    expect(saved() == original, "undo did not give back the file")
+    expect(saved() == original and not d.execute_script(ASKS), "undo did not give back the file, or leaving asks")
     ActionChains(d).key_down(Keys.CONTROL).send_keys("y").key_up(Keys.CONTROL).perform()
-    expect(lines(saved())[1] == b"3", "redo did not add the item again")
+    expect(saved().split(b"\r\n")[1] == b"3", "redo did not add the item again")
+    expect("changed" in d.find_element(By.ID, "file-state").text and d.execute_script(ASKS),
+           "changed, but not marked so or leaving without asking")
 
-# Whether the page asks the browser to confirm leaving (headless Chromium shows no dialog).
-asks = """const e = new Event('beforeunload', {cancelable: true}); dispatchEvent(e); return e.defaultPrevented;"""
 
-@case("leaving with unsaved changes asks first, and only then")
+@case("each bad disc and the example, opened and saved unedited, come back byte for byte; the warnings are "
+      "tavlin-check's, line for line; a click on a warning goes to its field; a splash the program refuses is not "
+      "previewed")
 def _(scratch):
-    expect("changed" in d.find_element(By.ID, "file-state").text, "the menu is not marked as changed")
-    expect(d.execute_script(asks), "the page would leave without asking")
-    ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
-    expect(not d.execute_script(asks), "the page asks though nothing is changed")
-
-
-@case("every menu of the corpora, opened and saved unedited, comes back byte for byte")
-def _(scratch):
-    corpus, cases = corpus_cases()
-    fresh()
-    fuzz = os.path.join(ROOT, "tests", "fuzz", "corpus")
-    menus = sorted(glob.glob(fuzz + "/menu/*") + glob.glob(fuzz + "/check/*"))
-    menus += [p for p in (os.path.join(corpus, c, "tavlin.ini") for c in cases) if os.path.isfile(p)]
-    expect(len(menus) > 30, "only %d menus" % len(menus))
-    bad = []
-    for path in menus:
-        open_path("menu-input", path)
-        if saved() != testlib.read(path):
-            bad.append(os.path.relpath(path, ROOT))
-    expect(not bad, "changed: %s" % bad)
-
-@case("a character Windows-1252 cannot hold is refused on save, naming its field; Save writes the bytes")
-def _(scratch):
-    fresh()
-    open_path("menu-input", os.path.join(EXAMPLE, "tavlin.ini"))
-    d.find_element(By.ID, "item-list").send_keys(Keys.END)
-    type_into("ItemFile", "read\u2713.txt")
-    d.find_element(By.ID, "save").click()
-    message = d.find_element(By.ID, "message").text
-    expect("the file of item 2 (line 34)" in message and "\u2713" in message, "message: %r" % message)
-    expect(d.switch_to.active_element == field("ItemFile"), "the field is not focused")
-    expect(not os.listdir(DOWNLOADS), "a file was written: %s" % os.listdir(DOWNLOADS))
-    type_into("ItemFile", "read\u00e9.txt")
-    d.find_element(By.ID, "save").click()
-    path = os.path.join(DOWNLOADS, "tavlin.ini")
-    wait(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, "the download")
-    data = testlib.read(path)
-    expect(data == saved() and lines(data)[33] == b"read\xe9.txt", "downloaded %r" % lines(data)[33])
-    expect("changed" not in d.find_element(By.ID, "file-state").text, "still marked as changed")
-
-@case("the warnings are tavlin-check's, line for line, on the bad-disc corpus and the example")
-def _(scratch):
-    corpus, cases = corpus_cases()
+    # A folder input sees files only: an empty folder gets a file inside, which the checker never looks at.
+    corpus = os.path.join(scratch, "corpus")
+    subprocess.run([sys.executable, os.path.join(ROOT, "tests", "corpus", "make_corpus.py"), corpus], check=True,
+                   stdout=subprocess.DEVNULL)
+    for top, dirs, names in os.walk(corpus):
+        if not dirs and not names:
+            open(os.path.join(top, "inside"), "wb").close()
+    cases = sorted(n for n in os.listdir(corpus) if os.path.isdir(os.path.join(corpus, n)))
     fresh()
     differ = []
     for name, disc in [(c, os.path.join(corpus, c)) for c in cases] + [("example", EXAMPLE)]:
         out = subprocess.run([CHECKER, disc], stdout=subprocess.PIPE, timeout=120).stdout
         # In Windows-1252, its five unused bytes as the C1 controls, as the editor shows them; past
         # "Checking the disc in ..." and its blank line.
-        want = "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252") for b in out)
-        want = want.split("\n", 2)[2]
+        want = "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
+                       for b in out).split("\n", 2)[2]
         open_path("disc-input", disc)
         got = d.execute_script("return document.querySelector('#check-summary').dataset.report")
         if got != want:
             differ.append("%s:\n--- editor\n%s--- tavlin-check\n%s" % (name, got, want))
+        menu = os.path.join(disc, "tavlin.ini")
+        if os.path.isfile(menu) and saved() != testlib.read(menu):
+            differ.append("%s: saved unedited, the menu changed" % name)
     expect(not differ, "\n".join(differ))
-
-@case("a click on a warning goes to its field")
-def _(scratch):
-    fresh()
-    open_path("disc-input", os.path.join(corpus_cases()[0], "item-folder-missing"))
+    open_path("disc-input", os.path.join(corpus, "item-folder-missing"))
     d.find_element(By.CSS_SELECTOR, '#warnings li[data-line="25"] button').click()
     focused = d.switch_to.active_element.get_attribute("id")
     expect(focused == "f-ItemPath", "focus on %s" % focused)
-
-@case("the About window and the splash at their design sizes")
-def _(scratch):
-    fresh()
-    d.find_element(By.ID, "show-about").click()
-    rects, form, w, h = preview_rects()
-    expect((form, w, h) == ("Form3", 166, 126), "client %s %sx%s" % (form, w, h))
-    for name, want in FORM3.items():
-        for i, v in enumerate(want):
-            expect(v is None or abs(rects[name][i] - v) <= 1, "%s at %s, designed %s" % (name, rects[name][:4], want))
-    open_path("disc-input", os.path.join(corpus_cases()[0], "splash-60000x60000"))
+    open_path("disc-input", os.path.join(corpus, "splash-60000x60000"))
     d.find_element(By.ID, "show-splash").click()
-    _, form, w, h = preview_rects()
-    expect((form, w, h) == ("Form6", 200, 100), "splash client %s %sx%s" % (form, w, h))
-    expect(not d.find_elements(By.CSS_SELECTOR, "#preview img"), "a picture the program refuses is shown")
-
-@case("every control of the forms has a name for screen readers and is reached by Tab")
-def _(scratch):
-    fresh()
-    unnamed = d.execute_script("""
-        return [...document.querySelectorAll('main input, main select, main button, header button')]
-          .filter(e => !(e.labels && e.labels.length) && !e.getAttribute('aria-label') && !e.textContent.trim()
-                       || e.tabIndex < 0)
-          .map(e => e.id || e.outerHTML.slice(0, 60));""")
-    expect(not unnamed, "without a name or out of the tab order: %s" % unnamed)
+    shown = preview_rects()[1:] + [len(d.find_elements(By.CSS_SELECTOR, "#preview img"))]
+    expect(shown == ["Form6", 200, 100, 0], "splash client and pictures: %s" % shown)
 
 
 def run_suite(suite):
-    """Runs the cases registered in one browser, then drops it and the scratch folder."""
+    """Runs the cases in one headless Chromium (Debian's), with a profile of its own and none of the background
+    traffic this closed network refuses."""
     global d
     os.makedirs(DOWNLOADS)
-    d = testlib.chromium(os.path.join(SCRATCH, "profile"), DOWNLOADS)
+    o = Options()
+    o.binary_location = "/usr/bin/chromium"
+    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
+              "--disable-sync --no-first-run --window-size=1400,1000 --force-device-scale-factor=1").split():
+        o.add_argument(a)
+    o.add_argument("--user-data-dir=" + os.path.join(SCRATCH, "profile"))
+    o.add_experimental_option("prefs", {"download.default_directory": DOWNLOADS, "download.prompt_for_download": False})
+    d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
     try:
         fresh()
         testlib.main(suite)

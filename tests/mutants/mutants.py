@@ -5,6 +5,8 @@ Windows tests under Wine for the backend. Run through scripts/mutants.
 
   mutants.py [--keep-tree] [--report FILE] [--only WORD...]
 
+--only plants the faults whose name holds a WORD, or whose suite a WORD
+names (unit, windows).
 --keep-tree runs on the copy as the last run left it, without copying the
 working tree again (to measure an older state of the tests).
 """
@@ -151,7 +153,7 @@ def main():
     if keep:
         args.remove("--keep-tree")
     words = args[1:] if args[:1] == ["--only"] else []
-    faults = [f for f in FAULTS if not words or any(w in f[0] for w in words)]
+    faults = [f for f in FAULTS if not words or any(w in f[0] or w == f[4] for w in words)]
     log = os.path.join(ROOT, "build", "mutants", "log.txt")
     os.makedirs(os.path.dirname(log), exist_ok=True)
     open(log, "w").close()

@@ -16,9 +16,7 @@ TEST_F(DiscTest, AboutIsLaidOutAsDesignedAndClosesOnAClickOrAfterFiveSeconds) {
   ASSERT_NE(Start(MenuFile::Example()), nullptr);
   const auto openBy = [&](const char* label) {  // a label of the main window
     Click(Ctl(label));
-    HWND about = WaitFor("TavlinForm3", 3000);
-    if (about) Settle(about);
-    return about;
+    return WaitFor("TavlinForm3", 3000);
   };
   const auto closed = [](HWND about, int timeoutMs = 2000) {
     return WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }, timeoutMs);

@@ -292,7 +292,6 @@ class DiscTest : public ::testing::Test {
     Run(exe);
     main = WaitFor("TavlinForm1");
     EXPECT_NE(main, nullptr) << "no main window within 10 s";
-    if (main) Settle(main);
     return main;
   }
   HWND Start(const MenuFile& menu) {
@@ -316,8 +315,11 @@ class DiscTest : public ::testing::Test {
     }
     return nullptr;
   }
+  // ... waited for, and let settle: a key pressed before a new window takes input is lost.
   HWND WaitFor(const char* windowClass, int timeoutMs = 10000) const {
-    return WaitUntil([&] { return Find(windowClass) != nullptr; }, timeoutMs) ? Find(windowClass) : nullptr;
+    HWND found = nullptr;
+    if (WaitUntil([&] { return (found = Find(windowClass)) != nullptr; }, timeoutMs)) Settle(found);
+    return found;
   }
 
   // The main window's controls, by their names in its design.

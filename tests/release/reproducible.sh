@@ -20,7 +20,7 @@ same() { # NAME FILE COMMAND...: COMMAND in the copy makes FILE as build/ holds 
   cases+="$tc${failure:+<failure message=\"$failure\"/>}</testcase>"
   [[ -z $failure ]] || status=1
 }
-"$root/scripts/release" >/dev/null 2>&1 # ours, made already when release_test.py ran
+"$root/scripts/release" >/dev/null 2>&1 # ours, so that this runs alone too; a second or two after release_test.py
 same "the release zip is the same from another path" build/release/tavlin-3.0.zip scripts/release
 same "the win64 exe is the same from another path" build/win64/tavlin.exe \
   bash -c "cmake --preset win64 && cmake --build --preset win64 --target tavlin"

@@ -9,7 +9,7 @@ import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
-CASES, RESULTS = [], []
+CASES = []
 
 
 def check(cond, seen):
@@ -21,26 +21,10 @@ def case(name):
     return lambda fn: CASES.append((name, fn))
 
 
-def report(name, error):
-    RESULTS.append((name, error))
-    print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
-
-
-def finish(junit, suite):
-    """Writes the results to JUNIT and exits, non-zero on any failure."""
-    failed = [name for name, error in RESULTS if error is not None]
-    xml = ET.Element("testsuite", name=suite, tests=str(len(RESULTS)), failures=str(len(failed)))
-    for name, error in RESULTS:
-        tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
-        if error is not None:
-            ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
-    os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
-    ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
-    sys.exit(1 if failed else 0)
-
-
-def main(suite):
-    """JUNIT: runs the cases."""
+def main(suite, junit=None):
+    """Runs the cases, writes their results to JUNIT (by default the first argument) and exits, non-zero on any
+    failure."""
+    xml, failed = ET.Element("testsuite", name=suite, tests=str(len(CASES))), 0
     for name, fn in CASES:
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
             try:
@@ -48,8 +32,16 @@ def main(suite):
                 error = None
             except Exception as e:  # a broken run fails its case, not the suite
                 error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
-        report(name, error)
-    finish(sys.argv[1], suite)
+        print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
+        tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
+        if error is not None:
+            ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
+            failed += 1
+    xml.set("failures", str(failed))
+    junit = junit or sys.argv[1]
+    os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
+    ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
+    sys.exit(1 if failed else 0)
 
 
 def run(args, cwd=ROOT, timeout=240):

@@ -19,8 +19,7 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import ROOT, case, check as expect, read  # noqa: E402
-import testlib  # noqa: E402
+from testlib import ROOT, case, check as expect, main, read  # noqa: E402
 
 PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
 CHECKER = os.path.join(ROOT, "build", "native", "tavlin-check")
@@ -213,7 +212,7 @@ def run_suite(suite):
     o.add_experimental_option("prefs", {"download.default_directory": DOWNLOADS, "download.prompt_for_download": False})
     d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
     try:
-        testlib.main(suite)
+        main(suite)
     finally:
         d.quit()
         shutil.rmtree(SCRATCH, True)

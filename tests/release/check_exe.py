@@ -8,7 +8,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import finish, report  # noqa: E402
+from testlib import case, check, main  # noqa: E402
 
 # winmm.dll is left out: the program loads it from the system folder itself.
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
@@ -60,5 +60,5 @@ for name, ok, seen in [
     ("manifest: asInvoker, common controls 6, Windows 7 to 11, not DPI-aware", not unmet, ", ".join(unmet)),
     ("version record 3.0.0.0 with its strings", not version, "no " + ", ".join(version)),
 ]:
-    report(name, None if ok else seen or "failed")
-finish(args.junit, "release checks " + args.arch)
+    case(name)(lambda scratch, ok=ok, seen=seen: check(ok, seen or "failed"))
+main("release checks " + args.arch, args.junit)

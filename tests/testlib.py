@@ -1,8 +1,7 @@
 """Shared by the Python suites: cases run in order, each in a scratch folder,
-their results printed and written as JUnit XML; commands, files, PE headers."""
+their results printed and written as JUnit XML; commands and files."""
 import os
 import pathlib
-import re
 import subprocess
 import sys
 import tempfile
@@ -10,7 +9,7 @@ import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
-CASES, RESULTS = [], []
+CASES = []
 
 
 def check(cond, seen):
@@ -22,38 +21,27 @@ def case(name):
     return lambda fn: CASES.append((name, fn))
 
 
-def report(name, error):
-    RESULTS.append((name, error))
-    print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
-
-
-def finish(junit, suite):
-    """Writes the results to JUNIT and exits, non-zero on any failure."""
-    failed = [name for name, error in RESULTS if error is not None]
-    xml = ET.Element("testsuite", name=suite, tests=str(len(RESULTS)), failures=str(len(failed)))
-    for name, error in RESULTS:
-        tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
-        if error is not None:
-            ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
-    os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
-    ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
-    sys.exit(1 if failed else 0)
-
-
-def main(suite):
-    """JUNIT [WORD...]: runs the cases naming a WORD (all without one)."""
-    words = [a for a in sys.argv[2:] if not a.startswith("--")]
+def main(suite, junit=None):
+    """Runs the cases, writes their results to JUNIT (by default the first argument) and exits, non-zero on any
+    failure."""
+    xml, failed = ET.Element("testsuite", name=suite, tests=str(len(CASES))), 0
     for name, fn in CASES:
-        if words and not any(w in name for w in words):
-            continue
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
             try:
                 fn(scratch)
                 error = None
             except Exception as e:  # a broken run fails its case, not the suite
                 error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
-        report(name, error)
-    finish(sys.argv[1], suite)
+        print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
+        tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
+        if error is not None:
+            ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
+            failed += 1
+    xml.set("failures", str(failed))
+    junit = junit or sys.argv[1]
+    os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
+    ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
+    sys.exit(1 if failed else 0)
 
 
 def run(args, cwd=ROOT, timeout=240):
@@ -71,10 +59,3 @@ def write_files(folder, files):
         os.makedirs(os.path.dirname(os.path.join(folder, rel)), exist_ok=True)
         pathlib.Path(folder, rel).write_bytes(content)
     return folder
-
-
-def objdump(path):
-    """What binutils says of a PE file's headers and sections, and the DLLs it imports."""
-    text = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", "-h", path], capture_output=True, check=True,
-                          text=True).stdout
-    return text, {dll.lower() for dll in re.findall(r"DLL Name: (\S+)", text)}

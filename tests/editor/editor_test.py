@@ -14,14 +14,12 @@ from selenium import webdriver
 from selenium.common.exceptions import NoAlertPresentException, UnexpectedAlertPresentException
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import ROOT, case, check as expect  # noqa: E402
-import testlib  # noqa: E402
+from testlib import ROOT, case, check as expect, main, read  # noqa: E402
 
 PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
 CHECKER = os.path.join(ROOT, "build", "native", "tavlin-check")
@@ -29,26 +27,26 @@ EXAMPLE = os.path.join(ROOT, "examples", "disc")
 SCRATCH = tempfile.mkdtemp(prefix="editor-", dir=os.path.join(ROOT, "build"))
 DOWNLOADS = os.path.join(SCRATCH, "downloads")
 d = None  # the browser
+# Whether the page asks the browser to confirm leaving (headless Chromium shows no dialog).
+ASKS = """const e = new Event('beforeunload', {cancelable: true}); dispatchEvent(e); return e.defaultPrevented;"""
 
 
-def wait(fn, what, timeout=60):
-    return WebDriverWait(d, timeout, 0.05).until(lambda _: fn(), "timed out waiting for " + what)
+def wait(js, what, *args, timeout=60):
+    return WebDriverWait(d, timeout, 0.05).until(lambda _: d.execute_script("return " + js, *args),
+                                                 "timed out waiting for " + what)
 
 
-def fresh():
-    """The page as it opens, with nothing changed; a changed page asks first."""
-    with contextlib.suppress(UnexpectedAlertPresentException):
-        d.get(PAGE)
-    with contextlib.suppress(NoAlertPresentException):
-        d.switch_to.alert.accept()
-    wait(lambda: d.execute_script("return window.tavlinEditor && tavlinEditor.idle()"), "the page")
-
-
-def open_path(input_id, path):
+def open_path(input_id, path, fresh=True):
+    """PATH opened with the input INPUT_ID, FRESH: on the page as it opens (a changed page asks first)."""
+    if fresh:
+        with contextlib.suppress(UnexpectedAlertPresentException):
+            d.get(PAGE)
+        with contextlib.suppress(NoAlertPresentException):
+            d.switch_to.alert.accept()
+        wait("window.tavlinEditor && tavlinEditor.idle()", "the page")
     before = d.execute_script("return tavlinEditor.opened()")
     d.find_element(By.ID, input_id).send_keys(path)
-    wait(lambda: d.execute_script("return tavlinEditor.opened() > arguments[0] && tavlinEditor.idle()", before),
-         "%s to open" % path, 120)
+    wait("tavlinEditor.opened() > arguments[0] && tavlinEditor.idle()", "%s to open" % path, before, timeout=120)
 
 
 def saved():
@@ -57,18 +55,9 @@ def saved():
     return base64.b64decode(out["bytes"])
 
 
-def settle():
-    wait(lambda: d.execute_script("return tavlinEditor.idle()"), "the checker")
-
-
-def field(name):
-    return d.find_element(By.ID, "f-" + name)
-
-
 def type_into(name, text):
-    field(name).send_keys(Keys.CONTROL, "a")
-    field(name).send_keys(text)
-    settle()
+    d.find_element(By.ID, "f-" + name).send_keys(Keys.CONTROL, "a", Keys.NULL, text)
+    wait("tavlinEditor.idle()", "the checker")
 
 
 def preview_rects():
@@ -83,15 +72,16 @@ def preview_rects():
         return [out, client.dataset.form, c.width, c.height];""")
 
 
-@case("the example disc opens with each value in its field and in the preview; a click in the preview's list "
-      "fills the button and the fields as the program does; the About preview at its size; every control of the "
-      "forms has a name for screen readers and is reached by Tab")
+@case("the example disc opens with each value in its field and in the preview; a click in its list fills the button "
+      "and the fields as the program does; the About preview at its size; every control named for screen readers "
+      "and reached by Tab; each edit changes the saved bytes on the line the line map names; a character "
+      "Windows-1252 lacks is refused on save, naming its field; Save writes the bytes")
 def _(scratch):
     open_path("disc-input", EXAMPLE)
     want = {"MenuTitle": "Welcome to the disc", "ApplicationCaption": "Application", "PathCaption": "Folder",
             "InformationCaption": "Information", "DefaultDescription": "Choose an item from the list.",
             "ItemName": "Install", "ItemPath": "setup", "ItemFile": "setup.exe", "ItemButtonCaption": "Install now"}
-    values = {n: field(n).get_attribute("value") for n in want}
+    values = {n: d.find_element(By.ID, "f-" + n).get_attribute("value") for n in want}
     expect(values == want, values)
     entries = d.find_elements(By.CSS_SELECTOR, '#preview [data-control="List1"] .entry')
     expect([e.text for e in entries] == ["Install", "Read me"], "list: %s" % [e.text for e in entries])
@@ -100,7 +90,6 @@ def _(scratch):
              for n in ("Command1", "Text1", "Text2", "Text3", "Text4")}
     expect(texts == {"Command1": "Open", "Text1": "docs", "Text2": "readme.txt", "Text3": "Plain text",
                      "Text4": "Notes on the disc."}, texts)
-    expect(field("ItemName").get_attribute("value") == "Read me", "the form does not show item 2")
     d.find_element(By.ID, "show-about").click()
     _, form, w, h = preview_rects()  # its controls are placed as the main window's, which side_by_side.py checks
     expect((form, w, h) == ("Form3", 166, 126), "About client %s %sx%s" % (form, w, h))
@@ -110,20 +99,15 @@ def _(scratch):
                        || e.tabIndex < 0)
           .map(e => e.id || e.outerHTML.slice(0, 60));""")
     expect(not unnamed, "without a name or out of the tab order: %s" % unnamed)
-
-@case("each edit changes the saved bytes on the one line the line map names; a character Windows-1252 cannot "
-      "hold is refused on save, naming its field; Save writes the bytes")
-def _(scratch):
-    fresh()
-    open_path("disc-input", EXAMPLE)
-    d.find_element(By.ID, "item-list").send_keys(Keys.END)
+    d.find_element(By.ID, "show-main").click()
+    # The form follows the click: the item fields' edits land in item 2's lines.
     edits = [
         ("MenuTitle", lambda: type_into("MenuTitle", "Hello & welcome"), b"Hello & welcome"),
         ("DefaultDescription", lambda: type_into("DefaultDescription", "Caf\u00e9 \u20ac"), b"Caf\xe9 \x80"),
         ("PathCaption", lambda: d.find_element(By.ID, "hide-PathCaption").click(), b"x"),
         ("FilenameCaption", lambda: d.find_element(By.ID, "hide-FilenameCaption").click(), b"File"),
         ("TitleColorIndex", lambda: d.find_element(By.CSS_SELECTOR, "label[for=swatch-3]").click(), b"3"),
-        ("LabelColorFlag", lambda: field("LabelColorFlag").click(), b"no"),
+        ("LabelColorFlag", lambda: d.find_element(By.ID, "f-LabelColorFlag").click(), b"no"),
     ] + [("item 2 " + n, (lambda n=n: type_into(n, "v " + n)), b"v " + n.encode()) for n in (
         "ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription")]
     for feeds, action, want in edits:
@@ -131,7 +115,7 @@ def _(scratch):
                                     ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
         before = saved().split(b"\r\n")
         action()
-        settle()
+        wait("tavlinEditor.idle()", "the checker")
         after = saved().split(b"\r\n")
         changed = [i + 1 for i in range(max(len(before), len(after))) if before[i:i + 1] != after[i:i + 1]]
         expect(changed == [line] and after[line - 1] == want,
@@ -142,26 +126,22 @@ def _(scratch):
     expect(seen == [False, False, True, "rgb(0, 128, 128)", "rgb(224, 224, 224)"], "shown, colours: %s" % seen)
     type_into("ItemFile", "read\u2713.txt")
     d.find_element(By.ID, "save").click()
-    message = d.find_element(By.ID, "message").text
-    expect("the file of item 2 (line 34)" in message and "\u2713" in message, "message: %r" % message)
-    expect(d.switch_to.active_element == field("ItemFile"), "the field is not focused")
-    expect(not os.listdir(DOWNLOADS), "a file was written: %s" % os.listdir(DOWNLOADS))
+    message, focused = d.find_element(By.ID, "message").text, d.switch_to.active_element.get_attribute("id")
+    expect("the file of item 2 (line 34)" in message and "\u2713" in message and focused == "f-ItemFile"
+           and not os.listdir(DOWNLOADS), "said %r, focused %s, wrote %s" % (message, focused, os.listdir(DOWNLOADS)))
     type_into("ItemFile", "read\u00e9.txt")
     d.find_element(By.ID, "save").click()
     path = os.path.join(DOWNLOADS, "tavlin.ini")
-    wait(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, "the download")
-    data = testlib.read(path)
-    expect(data == saved() and data.split(b"\r\n")[33] == b"read\xe9.txt", "downloaded %r" % data.split(b"\r\n")[33])
-    expect("changed" not in d.find_element(By.ID, "file-state").text, "still marked as changed")
+    WebDriverWait(d, 60).until(lambda _: os.path.isfile(path) and os.path.getsize(path) > 0, "no download")
+    data, state = read(path), d.find_element(By.ID, "file-state").text
+    expect(data == saved() and data.split(b"\r\n")[33] == b"read\xe9.txt" and "changed" not in state,
+           "downloaded %r, the file %r" % (data.split(b"\r\n")[33], state))
 
-# Whether the page asks the browser to confirm leaving (headless Chromium shows no dialog).
-ASKS = """const e = new Event('beforeunload', {cancelable: true}); dispatchEvent(e); return e.defaultPrevented;"""
 
 
 @case("adding, duplicating, moving and removing items renumbers the blocks, undo takes it all back; "
       "leaving with unsaved changes asks first, and only then")
 def _(scratch):
-    fresh()
     open_path("menu-input", os.path.join(EXAMPLE, "tavlin.ini"))
     original = saved()
     d.find_element(By.ID, "add-item").click()
@@ -171,18 +151,16 @@ def _(scratch):
     type_into("ItemName", "Fourth")
     d.find_element(By.ID, "item-list").send_keys(Keys.HOME)
     d.find_element(By.ID, "remove-item").click()        # 1 Third, 2 Fourth, 3 Read me
-    settle()
+    wait("tavlinEditor.idle()", "the checker")
     data = saved().split(b"\r\n")
     names = [data[8 * k + 15].decode() for k in range(1, 4)]
     expect(data[1] == b"3" and names == ["Third", "Fourth", "Read me"], "count %r, names %s" % (data[1], names))
-    d.find_element(By.ID, "item-list").click()
     for _ in range(8):
-        ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+        d.find_element(By.ID, "item-list").send_keys(Keys.CONTROL, "z")
     expect(saved() == original and not d.execute_script(ASKS), "undo did not give back the file, or leaving asks")
-    ActionChains(d).key_down(Keys.CONTROL).send_keys("y").key_up(Keys.CONTROL).perform()
-    expect(saved().split(b"\r\n")[1] == b"3", "redo did not add the item again")
-    expect("changed" in d.find_element(By.ID, "file-state").text and d.execute_script(ASKS),
-           "changed, but not marked so or leaving without asking")
+    d.find_element(By.ID, "item-list").send_keys(Keys.CONTROL, "y")
+    count, state, asks = saved().split(b"\r\n")[1], d.find_element(By.ID, "file-state").text, d.execute_script(ASKS)
+    expect(count == b"3" and "changed" in state and asks, "redone: count %r, file %r, asks %s" % (count, state, asks))
 
 
 @case("each bad disc and the example, opened and saved unedited, come back byte for byte; the warnings are "
@@ -196,22 +174,19 @@ def _(scratch):
     for top, dirs, names in os.walk(corpus):
         if not dirs and not names:
             open(os.path.join(top, "inside"), "wb").close()
-    cases = sorted(n for n in os.listdir(corpus) if os.path.isdir(os.path.join(corpus, n)))
-    fresh()
-    differ = []
-    for name, disc in [(c, os.path.join(corpus, c)) for c in cases] + [("example", EXAMPLE)]:
+    discs, differ = sorted(e.path for e in os.scandir(corpus) if e.is_dir()) + [EXAMPLE], []
+    for disc in discs:
         out = subprocess.run([CHECKER, disc], stdout=subprocess.PIPE, timeout=120).stdout
-        # In Windows-1252, its five unused bytes as the C1 controls, as the editor shows them; past
-        # "Checking the disc in ..." and its blank line.
+        # As the editor shows it: Windows-1252, its five unused bytes as C1 controls; past the heading and blank line.
         want = "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
                        for b in out).split("\n", 2)[2]
-        open_path("disc-input", disc)
+        open_path("disc-input", disc, fresh=disc == discs[0])
         got = d.execute_script("return document.querySelector('#check-summary').dataset.report")
         if got != want:
-            differ.append("%s:\n--- editor\n%s--- tavlin-check\n%s" % (name, got, want))
+            differ.append("%s:\n--- editor\n%s--- tavlin-check\n%s" % (disc, got, want))
         menu = os.path.join(disc, "tavlin.ini")
-        if os.path.isfile(menu) and saved() != testlib.read(menu):
-            differ.append("%s: saved unedited, the menu changed" % name)
+        if os.path.isfile(menu) and saved() != read(menu):
+            differ.append("%s: saved unedited, the menu changed" % disc)
     expect(not differ, "\n".join(differ))
     open_path("disc-input", os.path.join(corpus, "item-folder-missing"))
     d.find_element(By.CSS_SELECTOR, '#warnings li[data-line="25"] button').click()
@@ -237,8 +212,7 @@ def run_suite(suite):
     o.add_experimental_option("prefs", {"download.default_directory": DOWNLOADS, "download.prompt_for_download": False})
     d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
     try:
-        fresh()
-        testlib.main(suite)
+        main(suite)
     finally:
         d.quit()
         shutil.rmtree(SCRATCH, True)

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d /tmp/tavlin-repro.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 (cd "$root" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C "$work")
-status=0 cases=
+cases=
 same() { # NAME FILE COMMAND...: COMMAND in the copy makes FILE as build/ holds it
   local name=$1 ours=$root/$2 theirs=$work/$2 failure=
   if ! (cd "$work" && "${@:3}") >/dev/null 2>&1; then
@@ -18,11 +18,10 @@ same() { # NAME FILE COMMAND...: COMMAND in the copy makes FILE as build/ holds 
   echo "$([[ -z $failure ]] && echo PASS || echo FAIL)  $name  $failure" >&2
   local tc="<testcase classname=\"reproducible build\" name=\"$name\">"
   cases+="$tc${failure:+<failure message=\"$failure\"/>}</testcase>"
-  [[ -z $failure ]] || status=1
 }
 "$root/scripts/release" >/dev/null 2>&1 # ours, so that this runs alone too; a second or two after release_test.py
 same "the release zip is the same from another path" build/release/tavlin-3.0.zip scripts/release
 same "the win64 exe is the same from another path" build/win64/tavlin.exe \
   bash -c "cmake --preset win64 && cmake --build --preset win64 --target tavlin"
 echo "<testsuite name=\"reproducible build\" tests=\"2\">$cases</testsuite>" >"$1"
-exit $status
+[[ $cases != *"<failure "* ]]

@@ -43,12 +43,10 @@ TEST(ColorNumber, OutsideSixteenBitsOrNotANumberFails) {
 
 TEST(TitleColor, TheSixteenColoursAndTheFailures) {
   EXPECT_EQ(TitleColor(std::nullopt), (Rgb{0, 0, 0}));  // unset counts as black
-  EXPECT_EQ(TitleColor(std::string("0")), (Rgb{0, 0, 0}));
-  EXPECT_EQ(TitleColor(std::string("7")), (Rgb{192, 192, 192}));
-  EXPECT_EQ(TitleColor(std::string("9")), (Rgb{0, 0, 255}));
-  EXPECT_EQ(TitleColor(std::string("14")), (Rgb{255, 255, 0}));
-  EXPECT_EQ(TitleColor(std::string("14.5")), (Rgb{255, 255, 0}));
-  EXPECT_EQ(TitleColor(std::string("15")), (Rgb{255, 255, 255}));
+  const std::pair<const char*, Rgb> colours[] = {{"0", {0, 0, 0}},        {"7", {192, 192, 192}},
+                                                 {"9", {0, 0, 255}},      {"14", {255, 255, 0}},
+                                                 {"14.5", {255, 255, 0}}, {"15", {255, 255, 255}}};
+  for (auto [text, want] : colours) EXPECT_EQ(TitleColor(std::string(text)), want) << text;
   for (const char* text : {"-1", "16", "15.5", "40000", "abc", ""})
     EXPECT_EQ(TitleColor(std::string(text)), std::nullopt) << '"' << text << '"';
 }

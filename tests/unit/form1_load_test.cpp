@@ -69,25 +69,20 @@ TEST(Form1Load, HideMarkerIsAnXInEitherCaseAndNothingElse) {
   EXPECT_EQ(d.Ctl("Label6").text, "x");
 }
 
-TEST(Form1Load, LabelColouringNeedsExactlyYesInAnyCase) {
-  const char* flags[] = {"yes", "Yes", "YES", "yEs", /* the rest do not colour */ "y", "yes.", "yes ", " yes", ""};
-  for (std::size_t i = 0; i < std::size(flags); ++i) {
-    const char* flag = flags[i];
-    const bool coloured = i < 4;
-    Disc d(With(8, flag));
-    EXPECT_EQ(d.Ctl("Label4").foreColor, coloured ? kLightYellow : kDesignLabel) << '"' << flag << '"';
-  }
-}
-
-// The number rule itself is the numbers' tests'; here, that each outcome reaches the title and the labels.
-TEST(Form1Load, TitleColourFollowsTheNumberRuleOrKeepsTheDesign) {
-  const std::pair<const char*, Rgb> cases[] = {{"14", kLightYellow}, {"13.5", kLightYellow}, {"0", kBlack},
-                                               {"16", kDesignTitle}, {"abc", kDesignTitle},  {"", kDesignTitle}};
-  for (auto [colour, want] : cases) {
+// Line 5's number rule is the numbers' tests'; here, that each outcome
+// reaches the title and the labels. Line 8 colours the labels when it is
+// exactly yes, in any case.
+TEST(Form1Load, TitleAndLabelColours) {
+  const std::pair<const char*, Rgb> titles[] = {{"14", kLightYellow}, {"13.5", kLightYellow}, {"0", kBlack},
+                                                {"16", kDesignTitle}, {"abc", kDesignTitle},  {"", kDesignTitle}};
+  for (auto [colour, want] : titles) {
     Disc d(With(5, colour));
     EXPECT_EQ(d.Ctl("Label6").foreColor, want) << '"' << colour << '"';
     EXPECT_EQ(d.Ctl("Label1").foreColor, want == kDesignTitle ? kDesignLabel : want) << '"' << colour << '"';
   }
+  const char* flags[] = {"yes", "Yes", "YES", "yEs", /* the rest do not colour */ "y", "yes.", "yes ", " yes", ""};
+  for (std::size_t i = 0; i < std::size(flags); ++i)
+    EXPECT_EQ(Disc(With(8, flags[i])).Ctl("Label4").foreColor, i < 4 ? kLightYellow : kDesignLabel) << flags[i];
 }
 
 TEST(Form1Load, ListHoldsOneEntryPerItemPassUpToAThousand) {

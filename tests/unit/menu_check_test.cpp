@@ -12,6 +12,8 @@
 namespace tavlin {
 namespace {
 
+using test::Jpeg;
+using test::Le;
 using test::MemoryDisc;
 using test::MenuFile;
 
@@ -28,20 +30,9 @@ std::string Describe(const CheckReport& r) {
   return s;
 }
 
-std::string Jpeg(unsigned width, unsigned height, bool whole = true) {
-  std::string b = "\xFF\xD8\xFF\xC0" + std::string("\x00\x11\x08", 3);
-  for (unsigned v : {height, width}) b += {static_cast<char>(v >> 8), static_cast<char>(v & 255)};
-  return b + std::string(12, '\x01') + (whole ? "\xFF\xD9" : "");
-}
-
 std::string Wav(unsigned tag, unsigned long dataBytes, std::size_t present) {
-  const auto le = [](unsigned long v, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
-    return s;
-  };
-  return "RIFF" + le(36 + dataBytes, 4) + "WAVE" + "fmt " + le(16, 4) + le(tag, 2) + le(1, 2) + le(22050, 4) +
-         le(22050, 4) + le(1, 2) + le(8, 2) + "data" + le(dataBytes, 4) + std::string(present, '\x80');
+  return "RIFF" + Le(36 + dataBytes, 4) + "WAVE" + "fmt " + Le(16, 4) + Le(tag, 2) + Le(1, 2) + Le(22050, 4) +
+         Le(22050, 4) + Le(1, 2) + Le(8, 2) + "data" + Le(dataBytes, 4) + std::string(present, '\x80');
 }
 
 // A change to the example disc: to its menu before it is written, or to the

@@ -4,33 +4,25 @@
 #include <string>
 
 #include "base/picture_limits.h"
+#include "memory_disc.h"
 
 namespace tavlin {
 namespace {
 
-std::string Le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; }
-std::string Le32(long long v) {
-  return Le16(static_cast<unsigned>(v & 0xFFFF)) + Le16(static_cast<unsigned>(v >> 16 & 0xFFFF));
-}
-std::string Be16(unsigned v) { return {static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v & 0xFF)}; }
-
-std::string Jpeg(unsigned width, unsigned height) {
-  std::string app0 = "\xFF\xE0" + Be16(16) + std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14);
-  std::string sof = "\xFF\xC0" + Be16(17) + "\x08" + Be16(height) + Be16(width) + std::string(10, '\1');
-  return "\xFF\xD8" + app0 + sof + "\xFF\xD9";
-}
+using test::Jpeg;
+using test::Le;
 
 // A 24-bit bitmap with `pixelBytes` of pixel data after its header.
 std::string Bmp(long long width, long long height, std::size_t pixelBytes = 16) {
-  return "BM" + Le32(54 + pixelBytes) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) +
-         Le16(24) + std::string(24, '\0') + std::string(pixelBytes, '\x7F');
+  return "BM" + Le(54 + pixelBytes, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) + Le(width, 4) + Le(height, 4) + Le(1, 2) +
+         Le(24, 2) + std::string(24, '\0') + std::string(pixelBytes, '\x7F');
 }
 
 TEST(PictureLimits, ReadsTheSizeEachFormatClaims) {
   const std::tuple<std::string, long long, long long> cases[] = {
       {Jpeg(400, 375), 400, 375},
       {Bmp(73, -30, 0), 73, 30},  // top-down bitmaps have a negative height
-      {"GIF89a" + Le16(200) + Le16(100) + "\0\0\0;", 200, 100},
+      {"GIF89a" + Le(200, 2) + Le(100, 2) + "\0\0\0;", 200, 100},
       {std::string("\0\0\1\0\1\0\0\0", 8) + std::string(14, '\0'), 256, 256}};  // 0 stands for 256
   for (const auto& [bytes, width, height] : cases) {
     const auto size = ClaimedPictureSize(bytes);

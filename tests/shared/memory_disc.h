@@ -47,9 +47,9 @@ class MemoryDisc final : public DiscFiles {
     files_.insert(std::move(node));
     return *this;
   }
-  MemoryDisc& Hidden(const std::string& path) {
+  MemoryDisc& HiddenFile(const std::string& path, std::string bytes) {
     hidden_.insert(path);
-    return *this;
+    return File(path, std::move(bytes));
   }
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {

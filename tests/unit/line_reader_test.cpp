@@ -53,16 +53,16 @@ TEST(LineReader, LineEndsAndTheEndOfTheFile) {
 TEST(LineReader, AnOverlongLineIsCutAndEveryLineTellsHowItEnded) {
   using End = LineInfo::End;
   const std::string huge(LineReader::kMaxLineLength * 3 + 17, 'y');
+  using Seen = std::vector<std::tuple<std::string, End, std::size_t>>;
+  const Seen want = {{"a", End::Cr, 1},
+                     {"b", End::Lf, 1},
+                     {std::string(LineReader::kMaxLineLength, 'y'), End::CrLf, huge.size()},
+                     {"last", End::None, 4}};
   for (std::size_t step : {1, 7, 65536}) {
-    auto r = std::make_unique<LineReader>(std::make_unique<Trickle>("a\rb\n" + huge + "\r\nlast", step));
-    std::vector<std::tuple<std::string, End, std::size_t>> seen;
+    LineReader r(std::make_unique<Trickle>("a\rb\n" + huge + "\r\nlast", step));
+    Seen seen;
     std::string line;
-    for (LineInfo info; r->ReadLine(line, &info);) seen.emplace_back(line, info.end, info.length);
-    const std::vector<std::tuple<std::string, End, std::size_t>> want = {
-        {"a", End::Cr, 1},
-        {"b", End::Lf, 1},
-        {std::string(LineReader::kMaxLineLength, 'y'), End::CrLf, huge.size()},
-        {"last", End::None, 4}};
+    for (LineInfo info; r.ReadLine(line, &info);) seen.emplace_back(line, info.end, info.length);
     EXPECT_EQ(seen, want) << step;
   }
 }

@@ -17,13 +17,6 @@ using test::Le;
 using test::MemoryDisc;
 using test::MenuFile;
 
-// The example disc: its menu and the two items it opens.
-MemoryDisc ExampleDisc(const MenuFile& menu = MenuFile::Example()) {
-  MemoryDisc d;
-  d.File("tavlin.ini", menu.Text()).File("setup/setup.exe", "MZ").File("docs/readme.txt", "notes");
-  return d;
-}
-
 std::string Describe(const CheckReport& r) {
   std::string s;
   for (const auto& f : r.findings) s += f.file + ":" + std::to_string(f.line) + ": " + f.message + "\n";
@@ -59,16 +52,18 @@ Change Put(std::string name, std::string bytes) {
   return {{}, [=](MemoryDisc& d) { d.File(name, bytes); }};
 }
 
-MemoryDisc Changed(const Change& c) {
+// The example disc, its menu and the two items it opens, with a change.
+MemoryDisc Changed(const Change& c = {}) {
   MenuFile m = MenuFile::Example();
   if (c.menu) c.menu(m);
-  MemoryDisc d = ExampleDisc(m);
+  MemoryDisc d;
+  d.File("tavlin.ini", m.Text()).File("setup/setup.exe", "MZ").File("docs/readme.txt", "notes");
   if (c.disc) c.disc(d);
   return d;
 }
 
 TEST(MenuCheck, TheExampleDiscIsCleanAndItsLinesAreNamed) {
-  MemoryDisc disc = ExampleDisc();
+  MemoryDisc disc = Changed();
   const CheckReport r = CheckDisc(disc);
   EXPECT_TRUE(r.findings.empty()) << Describe(r);
   EXPECT_EQ(r.ExitStatus(), 0);
@@ -167,7 +162,7 @@ TEST(MenuCheck, EachFaultGivesItsOneWarningOnItsLine) {
       {Put("splash.jpg", ""), "splash.jpg", 0, "is empty"},
       {Put("menupic.jpg", Jpeg(60000, 60000)), "menupic.jpg", 0, "does not load it"},
       {Put("splash.jpg", Jpeg(200, 100, false)), "splash.jpg", 0, "cut short"},
-      {{{}, [](MemoryDisc& d) { d.File("splash.jpg", Jpeg(200, 100)).Hidden("splash.jpg"); }},
+      {{{}, [](MemoryDisc& d) { d.HiddenFile("splash.jpg", Jpeg(200, 100)); }},
        "splash.jpg",
        0,
        "is hidden: no splash"},
@@ -220,10 +215,9 @@ TEST(MenuCheck, WhatTheProgramReadsAsMeantIsNoWarning) {
       Path("setup/", "./setup.exe"),
       Deep("", "f"),                                          // D:\ and 256 characters, and the NUL
       Put("tavlin.ini", MenuFile::Example().FirstLines(37)),  // the last block's closing line may be missing
-      {{},
-       [](MemoryDisc& d) {
-         d.File("menupic.jpg", Jpeg(400, 375)).File("splash.jpg", Jpeg(200, 100)).File("tavlin.wav", Wav(1, 8, 8));
-       }},
+      Put("menupic.jpg", Jpeg(400, 375)),
+      Put("splash.jpg", Jpeg(200, 100)),
+      Put("tavlin.wav", Wav(1, 8, 8)),
       Put("autorun.inf", "[autorun]\r\nopen=tavlin.exe\r\nicon=tavlin.exe\r\nlabel=Tavlin example disc\r\n"),
       Put("autorun.inf", "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n"),
       Put("autorun.inf",
@@ -272,9 +266,8 @@ TEST(MenuCheck, AMenuThatCannotBeReadAsTextIsAnError) {
     make(disc);
     const CheckReport r = CheckDisc(disc);
     ASSERT_EQ(r.findings.size(), 1u) << Describe(r);  // what garbled lines would say is beside the point
-    EXPECT_EQ(r.findings[0].severity, Severity::Error);
     EXPECT_NE(r.findings[0].message.find(words), std::string::npos) << Describe(r);
-    EXPECT_EQ(r.ExitStatus(), 2);
+    EXPECT_EQ(r.ExitStatus(), 2);  // an error
   }
   MemoryDisc none;
   EXPECT_NE(FormatReport(CheckDisc(none)).find("tavlin.ini: not read; the disc: 1 error"), std::string::npos);

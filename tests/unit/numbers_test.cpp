@@ -8,8 +8,9 @@ namespace {
 
 TEST(ItemCount, WholeNumbersFractionsAndBlanks) {
   const std::pair<const char*, long long> cases[] = {
-      {"0", 0},     {"2", 2},   {"1000", 1000}, {"1500", 1500}, {"-3", -3}, {"-0", 0}, {"2.9", 2},
-      {"-2.9", -2}, {" 7 ", 7}, {"\t7\t", 7},   {"007", 7},     {"5.", 5},  {".5", 0},
+      {"0", 0},     {"2", 2},   {"1000", 1000}, {"1500", 1500}, {"-3", -3},
+      {"-0", 0},    {"2.9", 2}, {"-2.9", -2},   {" 7 ", 7},     {"2147483648", 2147483648LL},
+      {"\t7\t", 7}, {"007", 7}, {"5.", 5},      {".5", 0},
   };
   for (auto [text, want] : cases) EXPECT_EQ(ItemCountValue(std::string(text)), want) << '"' << text << '"';
 }
@@ -21,7 +22,6 @@ TEST(ItemCount, AnythingElseCountsAsZero) {
 }
 
 TEST(ItemCount, TooLargeForTheLoopSaturatesAboveAThousand) {
-  EXPECT_EQ(ItemCountValue(std::string("2147483648")), 2147483648LL);
   EXPECT_GT(ItemCountValue(std::string("99999999999999999999999999")), 1000);
   EXPECT_LT(ItemCountValue(std::string("-99999999999999999999999999")), 0);
 }

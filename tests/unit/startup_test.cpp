@@ -33,7 +33,6 @@ TEST(Startup, WithoutASplashTheMenuOpensAtOnce) {
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(log[2], "Load Form6") << i;
     EXPECT_EQ(d.Window(d.app.form6()), nullptr) << i;
-    EXPECT_EQ(d.Window(d.app.form3()), nullptr) << i;
     ASSERT_NE(d.Window(d.form1()), nullptr) << i;
     EXPECT_TRUE(d.Window(d.form1())->visible) << i;
     EXPECT_EQ(At(log, "Shown Form6"), log.size()) << i;

@@ -1,6 +1,4 @@
 // The About window and the end of the application.
-#include <algorithm>
-
 #include "app_fixture.h"
 
 namespace tavlin {

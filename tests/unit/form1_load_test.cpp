@@ -90,17 +90,15 @@ TEST(Form1Load, MenuPictureReplacesTheBuiltInOneOnlyWhenItLoads) {
   EXPECT_EQ(sound.Window(sound.form1())->picture, "builtin");
 }
 
-// Files on a disc are read-only; a hidden or system file is not there for the program.
+// Files on a disc are read-only; a hidden one is not there for the program.
 TEST(Form1Load, SoundPlaysOnlyForAnOrdinaryFile) {
-  for (auto [attributes, plays] : std::initializer_list<std::pair<FakeFileAttributes, bool>>{
-           {{.readOnly = true}, true}, {{.hidden = true}, false}}) {
+  for (bool hidden : {false, true}) {
     Disc d(MenuFile::Example(),
-           [&, attributes = attributes](FakePlatform& p) { p.AddFile("tavlin.wav", "RIFF", attributes); });
-    ASSERT_EQ(d.p.Sounds().size(), plays ? 1u : 0u);
-    if (plays) {
-      EXPECT_EQ(d.p.Sounds()[0].name, "tavlin.wav");
-      EXPECT_EQ(d.p.Sounds()[0].flags, 1u);  // asynchronous, no default-sound suppression
-    }
+           [&](FakePlatform& p) { p.AddFile("tavlin.wav", "RIFF", {.hidden = hidden, .readOnly = true}); });
+    ASSERT_EQ(d.p.Sounds().size(), hidden ? 0u : 1u);
+    if (hidden) continue;
+    EXPECT_EQ(d.p.Sounds()[0].name, "tavlin.wav");
+    EXPECT_EQ(d.p.Sounds()[0].flags, 1u);  // asynchronous, no default-sound suppression
   }
 }
 

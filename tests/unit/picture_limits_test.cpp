@@ -9,8 +9,7 @@
 namespace tavlin {
 namespace {
 
-using test::Jpeg;
-using test::Le;
+using namespace test;
 
 // A 24-bit bitmap with `pixelBytes` of pixel data after its header.
 std::string Bmp(long long width, long long height, std::size_t pixelBytes = 16) {

@@ -95,7 +95,6 @@ TEST(Reader, AThousandItemsAtMost) {
   for (int k = 1; k <= 1001; ++k) f.items.push_back({"Item " + std::to_string(k), "p", "f", "b", "i", "d"});
   const Read r = ReadText(f.Text());
   EXPECT_EQ(r.m.ItemName.Get(1000), "Item 1000");
-  EXPECT_EQ(r.m.ItemDescription.Get(1000), "d");
   EXPECT_FALSE(r.m.ItemName.Get(1001).has_value());  // no such slot
 }
 

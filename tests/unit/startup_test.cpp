@@ -1,4 +1,6 @@
 // The start of the process: the splash window and the hand-over to the menu.
+#include <algorithm>
+
 #include "app_fixture.h"
 
 namespace tavlin {

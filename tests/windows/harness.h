@@ -273,15 +273,15 @@ class DiscTest : public ::testing::Test {
   }
   void TearDown() override { End(); }
 
-  // Starts `exe` with the disc as its current directory, without waiting ...
-  void Run(const std::string& exe = TavlinExe()) {
+  // Starts `exe` with the disc (or another folder) as its current directory, without waiting ...
+  void Run(const std::string& exe = TavlinExe(), const std::string& in = "") {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exe + "\"";
     startedAt = Clock::now();
-    ASSERT_TRUE(
-        CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi))
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               (in.empty() ? folder_ : in).c_str(), &si, &pi))
         << "could not start " << exe;
     CloseHandle(pi.hThread);
     process = pi.hProcess;

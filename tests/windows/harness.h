@@ -196,8 +196,7 @@ inline void PressKey(WORD vk) { PressKeys({vk}); }
 
 // --- what the screen shows of part of a client area
 
-class Capture {
- public:
+struct Capture {
   static Capture Client(HWND w, RECT r) {
     MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
     const int width = std::max(0, Width(r)), height = std::max(0, Height(r));
@@ -210,9 +209,8 @@ class Capture {
     bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<RGBQUAD> bits(std::size_t(width) * height);
     GetDIBits(mem, bmp, 0, height, bits.data(), &bi, DIB_RGB_COLORS);
-    Capture c;
-    c.size_ = std::to_string(width) + "x" + std::to_string(height);
-    for (const RGBQUAD& p : bits) c.pixels_.push_back(Rgb{p.rgbRed, p.rgbGreen, p.rgbBlue});
+    Capture c{std::to_string(width) + "x" + std::to_string(height), {}};
+    for (const RGBQUAD& p : bits) c.pixels.push_back(Rgb{p.rgbRed, p.rgbGreen, p.rgbBlue});
     DeleteObject(bmp);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
@@ -220,26 +218,24 @@ class Capture {
   }
 
   double Share(const std::function<bool(Rgb)>& test) const {
-    return pixels_.empty() ? 0 : double(std::count_if(pixels_.begin(), pixels_.end(), test)) / pixels_.size();
+    return pixels.empty() ? 0 : double(std::count_if(pixels.begin(), pixels.end(), test)) / pixels.size();
   }
   int Count(Rgb c, int t = 0) const {
-    return int(std::count_if(pixels_.begin(), pixels_.end(), [&](Rgb p) {
+    return int(std::count_if(pixels.begin(), pixels.end(), [&](Rgb p) {
       return std::abs(p.r - c.r) <= t && std::abs(p.g - c.g) <= t && std::abs(p.b - c.b) <= t;
     }));
   }
-  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == int(pixels_.size()); }
+  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == int(pixels.size()); }
   // The size and the most frequent colour, for messages.
   std::string Summary() const {
     std::map<std::string, int> counts;
-    for (Rgb p : pixels_) ++counts[ToString(p)];
-    const auto top =
-        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
-    return size_ + (top == counts.end() ? "" : ", mostly " + top->first + " x" + std::to_string(top->second));
+    for (Rgb p : pixels) ++counts[ToString(p)];
+    const auto top = std::ranges::max_element(counts, {}, [](const auto& c) { return c.second; });
+    return size + (counts.empty() ? "" : ", mostly " + top->first + " x" + std::to_string(top->second));
   }
 
- private:
-  std::string size_;
-  std::vector<Rgb> pixels_;
+  std::string size;
+  std::vector<Rgb> pixels;
 };
 
 // What a message box says (its text is the static of id 0xFFFF).

@@ -18,11 +18,6 @@ TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesignedAndRunsItsSetup) {
   EXPECT_EQ(texts, (std::vector<std::string>{"Welcome to the disc", "Application", "Folder", "Information",
                                              "Description", "Choose an item from the list.", "Click", "", ""}));
   EXPECT_EQ(FocusOf(main), Ctl("List1"));
-  // The file field is marked x: its label and box are gone, nothing else.
-  for (auto id :
-       {"List1", "Command1", "Text1", "Text3", "Text4", "Label1", "Label6", "Label2", "Label4", "Label5", "Label7"})
-    EXPECT_TRUE(IsWindowVisible(Ctl(id))) << id;
-  EXPECT_FALSE(IsWindowVisible(Ctl("Label3")) || IsWindowVisible(Ctl("Text2")));
 
   // Centred on the screen, with its client area, a resizable frame, and a
   // title bar with minimize and close but no maximize.
@@ -34,7 +29,8 @@ TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesignedAndRunsItsSetup) {
       WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
 
   // Where each control lies, and its designed size; a label (with a font
-  // here) takes the size of its caption instead, a hidden one its design caption's.
+  // here) takes the size of its caption instead, a hidden one its design
+  // caption's. The file field is marked x: its label and box are hidden, nothing else.
   const tavlin::FontDesign sans{"MS Sans Serif", 825, false}, arial{"Arial", 825, false}, title{"Arial", 2025, true};
   const std::tuple<const char*, RECT, const tavlin::FontDesign*> controls[] = {
       {"List1", Box(20, 84, 193, 121), nullptr},  {"Command1", Box(264, 124, 73, 41), nullptr},
@@ -49,6 +45,8 @@ TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesignedAndRunsItsSetup) {
     if (font) expected = Box(expected.left, expected.top, text.cx, text.cy);
     const RECT r = InParent(Ctl(id));
     EXPECT_TRUE(EqualRect(&r, &expected)) << id << " is at " << ToString(r) << ", not " << ToString(expected);
+    const bool hidden = std::string_view(id) == "Label3" || std::string_view(id) == "Text2";
+    EXPECT_EQ(IsWindowVisible(Ctl(id)) != FALSE, !hidden) << id;
   }
 
   // The built-in picture's blue sky at the top beside the controls, and the

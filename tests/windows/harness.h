@@ -27,11 +27,7 @@ using tavlin::Rgb;
 using tavlin::test::MenuFile;
 using Clock = std::chrono::steady_clock;
 
-inline constexpr Rgb kLightYellow{255, 255, 0}, kMagenta{255, 0, 255}, kGreen{0, 255, 0}, kSolidJpegColor{0, 160, 255};
-
-inline std::string ToString(Rgb c) {
-  return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
-}
+inline constexpr Rgb kLightYellow{255, 255, 0}, kMagenta{255, 0, 255}, kGreen{0, 255, 0};
 
 inline Rgb SysColour(int index) {
   const COLORREF c = GetSysColor(index);
@@ -84,8 +80,10 @@ inline LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 3000, &result) ? LRESULT(result) : -1;
 }
-// Windows paths compare without regard to letter case.
-inline bool Same(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+// Whether a text ends in a path, which compares without regard to letter case.
+inline bool EndsIn(const std::string& s, const std::string& path) {
+  return s.size() >= path.size() && lstrcmpiA(s.c_str() + s.size() - path.size(), path.c_str()) == 0;
+}
 inline std::string TextOf(HWND w) {
   std::string s(std::max<LRESULT>(0, Send(w, WM_GETTEXTLENGTH)) + 1, '\0');
   s.resize(std::max<LRESULT>(0, Send(w, WM_GETTEXT, s.size(), LPARAM(s.data()))));
@@ -229,7 +227,8 @@ struct Capture {
   // The size and the most frequent colour, for messages.
   std::string Summary() const {
     std::map<std::string, int> counts;
-    for (Rgb p : pixels) ++counts[ToString(p)];
+    for (Rgb p : pixels)
+      ++counts["(" + std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b) + ")"];
     const auto top = std::ranges::max_element(counts, {}, [](const auto& c) { return c.second; });
     return size + (counts.empty() ? "" : ", mostly " + top->first + " x" + std::to_string(top->second));
   }

@@ -76,7 +76,7 @@ TEST_F(DiscTest, KeysAndClicksReachEveryControlFillTheFieldsAndLaunch) {
       << "no probe ran in items\\";
   // The program's name, quoted or not, and nothing after it.
   const std::string name = command.substr(0, command.find_last_not_of(" \"\r\n") + 1);
-  EXPECT_TRUE(name.size() >= 9 && Same(name.substr(name.size() - 9), "probe.exe")) << "parameters given: " << command;
+  EXPECT_TRUE(EndsIn(name, "probe.exe")) << "parameters given: " << command;
 }
 
 }  // namespace

@@ -9,10 +9,7 @@
 namespace wt {
 namespace {
 
-std::string Corpus(const std::string& name = "") {
-  const char* folder = std::getenv("TAVLIN_CORPUS");
-  return std::string(folder ? folder : "") + "\\" + name;
-}
+const std::string kCorpus = std::getenv("TAVLIN_CORPUS") ? std::getenv("TAVLIN_CORPUS") : "";
 
 // A disc's files and folders, with their sizes and dates, in the order
 // found. By the system's own wide calls: some paths are longer than MAX_PATH.
@@ -34,7 +31,7 @@ class BadDisc : public DiscTest, public testing::WithParamInterface<std::string>
 // cases.txt has a line a disc: its name and flags (launch: press the button
 // on every entry; splash: a splash may come first).
 TEST_P(BadDisc, OpensTheMenuAndEndsCleanlyLeavingTheDiscAsItWas) {
-  const std::string name = GetParam().substr(0, GetParam().find(' ')), disc = Corpus(name);
+  const std::string name = GetParam().substr(0, GetParam().find(' ')), disc = kCorpus + "\\" + name;
   std::vector<std::wstring> before, after;
   Snapshot(L"\\\\?\\" + fs::path(disc).wstring(), before);
   Run(disc + "\\tavlin.exe", disc);
@@ -67,7 +64,7 @@ TEST_P(BadDisc, OpensTheMenuAndEndsCleanlyLeavingTheDiscAsItWas) {
 
 std::vector<std::string> Cases() {
   std::vector<std::string> cases;
-  std::ifstream in(Corpus("cases.txt"));
+  std::ifstream in(kCorpus + "\\cases.txt");
   for (std::string line; std::getline(in, line);) cases.push_back(line);
   return cases;
 }

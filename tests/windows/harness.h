@@ -112,30 +112,18 @@ inline SIZE ClientSize(HWND w) {
   GetClientRect(w, &r);
   return SIZE{r.right, r.bottom};
 }
-inline bool Centred(HWND w) {  // on the screen, to a pixel
+// Where a top-level window lies, "centred" on the screen to a pixel, and the size of its client area.
+inline std::string Placement(HWND w) {
   const RECT r = OnScreen(w);
-  return std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - Width(r)) / 2) <= 1 &&
-         std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - Height(r)) / 2) <= 1;
+  const bool centred = std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - Width(r)) / 2) <= 1 &&
+                       std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - Height(r)) / 2) <= 1;
+  return (centred ? "centred" : ToString(r)) + ", client " + std::to_string(ClientSize(w).cx) + "x" +
+         std::to_string(ClientSize(w).cy);
 }
 inline HWND FocusOf(HWND anyWindowOfTheThread) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   return GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfTheThread, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-// What a text measures in a font made like the program's.
-inline SIZE TextExtent(const std::string& text, const tavlin::FontDesign& f) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, CreateFontA(-MulDiv(f.hundredthsOfPoint, GetDeviceCaps(screen, LOGPIXELSY), 7200),
-                                                 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                                 0, 0, std::string(f.face).c_str()));
-  TEXTMETRICA tm{};
-  GetTextMetricsA(screen, &tm);
-  RECT r{};
-  if (!text.empty()) DrawTextA(screen, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
-  DeleteObject(SelectObject(screen, old));
-  ReleaseDC(nullptr, screen);
-  return SIZE{r.right, tm.tmHeight};
 }
 
 // --- real input (SendInput); a click brings its top-level window to the front first

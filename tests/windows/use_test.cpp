@@ -1,7 +1,9 @@
 // Using the main window by keyboard and mouse: the tab order, which keys
 // press the launch button, access keys, choosing an entry, which fills the
-// button and the four fields, and what the button hands the shell.
+// button and the four fields, and what the button hands the shell, with the
+// error mode around it.
 #include "harness.h"
+#include "platform/win32/system_error_mode.h"
 
 namespace wt {
 namespace {
@@ -77,6 +79,21 @@ TEST_F(DiscTest, KeysAndClicksReachEveryControlFillTheFieldsAndLaunch) {
   // The program's name, quoted or not, and nothing after it.
   const std::string name = command.substr(0, command.find_last_not_of(" \"\r\n") + 1);
   EXPECT_TRUE(EndsIn(name, "probe.exe")) << "parameters given: " << command;
+}
+
+// Wine does not hand a parent's error mode on to its children, so no probe
+// can tell; this checks the backend's own switch, in the driver's process.
+TEST(SystemErrorMode, QuietForTheMenuAndTheStartModeForWhatItLaunches) {
+  const UINT saved = SetErrorMode(SEM_NOGPFAULTERRORBOX);  // a start mode of the user's own
+  {
+    const tavlin::SystemErrorMode mode;
+    EXPECT_EQ(GetErrorMode(), SEM_NOGPFAULTERRORBOX | tavlin::SystemErrorMode::kQuiet);
+    UINT during = 0;
+    mode.InStartMode([&] { during = GetErrorMode(); });
+    EXPECT_EQ(during, UINT(SEM_NOGPFAULTERRORBOX));
+    EXPECT_EQ(GetErrorMode(), SEM_NOGPFAULTERRORBOX | tavlin::SystemErrorMode::kQuiet);
+  }
+  SetErrorMode(saved);
 }
 
 }  // namespace

@@ -27,11 +27,7 @@ using tavlin::Rgb;
 using tavlin::test::MenuFile;
 using Clock = std::chrono::steady_clock;
 
-inline constexpr Rgb kLightYellow{255, 255, 0}, kMagenta{255, 0, 255}, kGreen{0, 255, 0}, kSolidJpegColor{0, 160, 255};
-
-inline std::string ToString(Rgb c) {
-  return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
-}
+inline constexpr Rgb kLightYellow{255, 255, 0}, kMagenta{255, 0, 255}, kGreen{0, 255, 0};
 
 inline Rgb SysColour(int index) {
   const COLORREF c = GetSysColor(index);
@@ -84,8 +80,10 @@ inline LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 3000, &result) ? LRESULT(result) : -1;
 }
-// Windows paths compare without regard to letter case.
-inline bool Same(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+// Whether a text ends in a path, which compares without regard to letter case.
+inline bool EndsIn(const std::string& s, const std::string& path) {
+  return s.size() >= path.size() && lstrcmpiA(s.c_str() + s.size() - path.size(), path.c_str()) == 0;
+}
 inline std::string TextOf(HWND w) {
   std::string s(std::max<LRESULT>(0, Send(w, WM_GETTEXTLENGTH)) + 1, '\0');
   s.resize(std::max<LRESULT>(0, Send(w, WM_GETTEXT, s.size(), LPARAM(s.data()))));
@@ -114,30 +112,18 @@ inline SIZE ClientSize(HWND w) {
   GetClientRect(w, &r);
   return SIZE{r.right, r.bottom};
 }
-inline bool Centred(HWND w) {  // on the screen, to a pixel
+// Where a top-level window lies, "centred" on the screen to a pixel, and the size of its client area.
+inline std::string Placement(HWND w) {
   const RECT r = OnScreen(w);
-  return std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - Width(r)) / 2) <= 1 &&
-         std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - Height(r)) / 2) <= 1;
+  const bool centred = std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - Width(r)) / 2) <= 1 &&
+                       std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - Height(r)) / 2) <= 1;
+  return (centred ? "centred" : ToString(r)) + ", client " + std::to_string(ClientSize(w).cx) + "x" +
+         std::to_string(ClientSize(w).cy);
 }
 inline HWND FocusOf(HWND anyWindowOfTheThread) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   return GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfTheThread, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-// What a text measures in a font made like the program's.
-inline SIZE TextExtent(const std::string& text, const tavlin::FontDesign& f) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, CreateFontA(-MulDiv(f.hundredthsOfPoint, GetDeviceCaps(screen, LOGPIXELSY), 7200),
-                                                 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                                 0, 0, std::string(f.face).c_str()));
-  TEXTMETRICA tm{};
-  GetTextMetricsA(screen, &tm);
-  RECT r{};
-  if (!text.empty()) DrawTextA(screen, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
-  DeleteObject(SelectObject(screen, old));
-  ReleaseDC(nullptr, screen);
-  return SIZE{r.right, tm.tmHeight};
 }
 
 // --- real input (SendInput); a click brings its top-level window to the front first
@@ -196,8 +182,7 @@ inline void PressKey(WORD vk) { PressKeys({vk}); }
 
 // --- what the screen shows of part of a client area
 
-class Capture {
- public:
+struct Capture {
   static Capture Client(HWND w, RECT r) {
     MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
     const int width = std::max(0, Width(r)), height = std::max(0, Height(r));
@@ -210,9 +195,8 @@ class Capture {
     bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<RGBQUAD> bits(std::size_t(width) * height);
     GetDIBits(mem, bmp, 0, height, bits.data(), &bi, DIB_RGB_COLORS);
-    Capture c;
-    c.size_ = std::to_string(width) + "x" + std::to_string(height);
-    for (const RGBQUAD& p : bits) c.pixels_.push_back(Rgb{p.rgbRed, p.rgbGreen, p.rgbBlue});
+    Capture c{std::to_string(width) + "x" + std::to_string(height), {}};
+    for (const RGBQUAD& p : bits) c.pixels.push_back(Rgb{p.rgbRed, p.rgbGreen, p.rgbBlue});
     DeleteObject(bmp);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
@@ -220,26 +204,25 @@ class Capture {
   }
 
   double Share(const std::function<bool(Rgb)>& test) const {
-    return pixels_.empty() ? 0 : double(std::count_if(pixels_.begin(), pixels_.end(), test)) / pixels_.size();
+    return pixels.empty() ? 0 : double(std::count_if(pixels.begin(), pixels.end(), test)) / pixels.size();
   }
   int Count(Rgb c, int t = 0) const {
-    return int(std::count_if(pixels_.begin(), pixels_.end(), [&](Rgb p) {
+    return int(std::count_if(pixels.begin(), pixels.end(), [&](Rgb p) {
       return std::abs(p.r - c.r) <= t && std::abs(p.g - c.g) <= t && std::abs(p.b - c.b) <= t;
     }));
   }
-  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == int(pixels_.size()); }
+  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == int(pixels.size()); }
   // The size and the most frequent colour, for messages.
   std::string Summary() const {
     std::map<std::string, int> counts;
-    for (Rgb p : pixels_) ++counts[ToString(p)];
-    const auto top =
-        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
-    return size_ + (top == counts.end() ? "" : ", mostly " + top->first + " x" + std::to_string(top->second));
+    for (Rgb p : pixels)
+      ++counts["(" + std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b) + ")"];
+    const auto top = std::ranges::max_element(counts, {}, [](const auto& c) { return c.second; });
+    return size + (counts.empty() ? "" : ", mostly " + top->first + " x" + std::to_string(top->second));
   }
 
- private:
-  std::string size_;
-  std::vector<Rgb> pixels_;
+  std::string size;
+  std::vector<Rgb> pixels;
 };
 
 // What a message box says (its text is the static of id 0xFFFF).
@@ -273,15 +256,15 @@ class DiscTest : public ::testing::Test {
   }
   void TearDown() override { End(); }
 
-  // Starts `exe` with the disc as its current directory, without waiting ...
-  void Run(const std::string& exe = TavlinExe()) {
+  // Starts `exe` with the disc (or another folder) as its current directory, without waiting ...
+  void Run(const std::string& exe = TavlinExe(), const std::string& in = "") {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exe + "\"";
     startedAt = Clock::now();
-    ASSERT_TRUE(
-        CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi))
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               (in.empty() ? folder_ : in).c_str(), &si, &pi))
         << "could not start " << exe;
     CloseHandle(pi.hThread);
     process = pi.hProcess;

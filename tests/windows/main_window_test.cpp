@@ -18,37 +18,30 @@ TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesignedAndRunsItsSetup) {
   EXPECT_EQ(texts, (std::vector<std::string>{"Welcome to the disc", "Application", "Folder", "Information",
                                              "Description", "Choose an item from the list.", "Click", "", ""}));
   EXPECT_EQ(FocusOf(main), Ctl("List1"));
-  // The file field is marked x: its label and box are gone, nothing else.
-  for (auto id :
-       {"List1", "Command1", "Text1", "Text3", "Text4", "Label1", "Label6", "Label2", "Label4", "Label5", "Label7"})
-    EXPECT_TRUE(IsWindowVisible(Ctl(id))) << id;
-  EXPECT_FALSE(IsWindowVisible(Ctl("Label3")) || IsWindowVisible(Ctl("Text2")));
 
   // Centred on the screen, with its client area, a resizable frame, and a
   // title bar with minimize and close but no maximize.
-  EXPECT_TRUE(Centred(main)) << ToString(OnScreen(main));
-  EXPECT_EQ(ClientSize(main).cx, 400);
-  EXPECT_EQ(ClientSize(main).cy, 375);
+  EXPECT_EQ(Placement(main), "centred, client 400x375");
   EXPECT_EQ(
       GetWindowLongA(main, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
       WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
 
-  // Where each control lies, and its designed size; a label (with a font
-  // here) takes the size of its caption instead, a hidden one its design caption's.
-  const tavlin::FontDesign sans{"MS Sans Serif", 825, false}, arial{"Arial", 825, false}, title{"Arial", 2025, true};
-  const std::tuple<const char*, RECT, const tavlin::FontDesign*> controls[] = {
-      {"List1", Box(20, 84, 193, 121), nullptr},  {"Command1", Box(264, 124, 73, 41), nullptr},
-      {"Text1", Box(20, 236, 150, 19), nullptr},  {"Text2", Box(223, 236, 150, 19), nullptr},
-      {"Text3", Box(20, 276, 353, 19), nullptr},  {"Text4", Box(20, 316, 353, 19), nullptr},
-      {"Label7", Box(20, 352, 111, 15), nullptr}, {"Label1", Box(20, 68, 0, 0), &sans},
-      {"Label6", Box(167, 16, 0, 0), &title},     {"Label2", Box(20, 220, 0, 0), &sans},
-      {"Label3", Box(223, 220, 0, 0), &sans},     {"Label4", Box(20, 260, 0, 0), &sans},
-      {"Label5", Box(20, 300, 0, 0), &arial}};
-  for (auto [id, expected, font] : controls) {
-    const SIZE text = font ? TextExtent(Text(id), *font) : SIZE{};
-    if (font) expected = Box(expected.left, expected.top, text.cx, text.cy);
+  // Where each control lies, and its designed size; a label (width 0 here)
+  // takes the size of its caption in its font instead, which side_by_side.py
+  // holds against the editor's preview. The file field is marked x: its label
+  // and box are hidden, nothing else.
+  const std::pair<const char*, RECT> controls[] = {
+      {"List1", Box(20, 84, 193, 121)},  {"Command1", Box(264, 124, 73, 41)}, {"Text1", Box(20, 236, 150, 19)},
+      {"Text2", Box(223, 236, 150, 19)}, {"Text3", Box(20, 276, 353, 19)},    {"Text4", Box(20, 316, 353, 19)},
+      {"Label7", Box(20, 352, 111, 15)}, {"Label1", Box(20, 68, 0, 0)},       {"Label6", Box(167, 16, 0, 0)},
+      {"Label2", Box(20, 220, 0, 0)},    {"Label3", Box(223, 220, 0, 0)},     {"Label4", Box(20, 260, 0, 0)},
+      {"Label5", Box(20, 300, 0, 0)}};
+  for (auto [id, expected] : controls) {
     const RECT r = InParent(Ctl(id));
-    EXPECT_TRUE(EqualRect(&r, &expected)) << id << " is at " << ToString(r) << ", not " << ToString(expected);
+    const bool placed = r.left == expected.left && r.top == expected.top;
+    EXPECT_TRUE(Width(expected) ? EqualRect(&r, &expected) : placed) << id << " is at " << ToString(r);
+    const bool hidden = std::string_view(id) == "Label3" || std::string_view(id) == "Text2";
+    EXPECT_EQ(IsWindowVisible(Ctl(id)) != FALSE, !hidden) << id;
   }
 
   // The built-in picture's blue sky at the top beside the controls, and the
@@ -64,8 +57,7 @@ TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesignedAndRunsItsSetup) {
   Click(Ctl("Command1"));
   HWND setup = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (setup = FindWindowA("#32770", "Example setup")) != nullptr; }, 10000));
-  const std::string said = BoxText(setup), started = "Started in: " + Path("setup");
-  EXPECT_TRUE(said.size() >= started.size() && Same(said.substr(said.size() - started.size()), started)) << said;
+  EXPECT_TRUE(EndsIn(BoxText(setup), "Started in: " + Path("setup"))) << BoxText(setup);
   ClickEntry(1);
   EXPECT_TRUE(ShowsButton("Open")) << "the menu waits for what it started";
   PostMessageA(setup, WM_CLOSE, 0, 0);

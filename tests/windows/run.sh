@@ -12,14 +12,11 @@ driver=$root/build/win64/windows_tests.exe
 for f in "$driver" "$exe"; do
   [[ -f "$f" ]] || { echo "run.sh: $f is missing: build the win64 and win32 presets first" >&2; exit 1; }
 done
-mkdir -p "$(dirname "$out")"
-raw=$out.raw
+mkdir -p "$(dirname "$out")" && rm -f "$out"
 cd "$(dirname "$out")" || exit 1
 # The whole run takes about a minute and a half; a hung program must not hold CI.
-TAVLIN_EXE=$(winepath -w "$exe") timeout --kill-after=10 600 wine "$driver" --gtest_output="xml:$(basename "$raw")" "$@"
+TAVLIN_EXE=$(winepath -w "$exe") timeout --kill-after=10 600 wine "$driver" --gtest_output="xml:$(basename "$out")" "$@"
 status=$?
-if [[ -f "$raw" ]]; then
-  sed -e "s/<testsuite name=\"/<testsuite name=\"$label: /" -e "s/classname=\"/classname=\"$label: /" "$raw" >"$out"
-  rm -f "$raw"
-fi
+[[ -f "$out" ]] && sed -i -e "s/<testsuite name=\"/<testsuite name=\"$label: /" \
+  -e "s/classname=\"/classname=\"$label: /" "$out"
 exit $status

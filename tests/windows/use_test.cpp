@@ -1,7 +1,9 @@
 // Using the main window by keyboard and mouse: the tab order, which keys
-// press the launch button, access keys, and choosing an entry, which fills
-// the button and the four fields.
+// press the launch button, access keys, choosing an entry, which fills the
+// button and the four fields, and what the button hands the shell, with the
+// error mode around it.
 #include "harness.h"
+#include "platform/win32/system_error_mode.h"
 
 namespace wt {
 namespace {
@@ -12,12 +14,15 @@ using Values = std::vector<std::string>;  // the button, then Text1 to Text4
 // order; Space presses the button, which with nothing chosen asks for a
 // choice and leaves the focus on the list. An ampersand marks an access key:
 // on a label it moves to the control after it, on the button it presses it.
-TEST_F(DiscTest, KeysAndClicksReachEveryControlAndFillTheFields) {
+// The button hands the shell the item's file alone, started in its folder:
+// there probe.exe, the item, writes the command line it got.
+TEST_F(DiscTest, KeysAndClicksReachEveryControlFillTheFieldsAndLaunch) {
   MenuFile menu = MenuFile::Example();  // its file field hidden, yet filled
   menu.Line(2) = "3";
   menu.Line(17) = "&Information";
   menu.items[1].buttonCaption = "&Open it";
-  menu.items.push_back({"Empty", "", "", "", "", ""});
+  menu.items.push_back({"Probe", "items", "probe.exe", "Run", "", ""});
+  Write("items\\probe.exe", ReadFile(BesideDriver("probe.exe")));
   const Values install{"Install now", "setup", "setup.exe", "Version 1.0", "Installs the program."};
   const Values readMe{"&Open it", "docs", "readme.txt", "Plain text", "Notes on the disc."};
   const auto shown = [&] {
@@ -63,10 +68,32 @@ TEST_F(DiscTest, KeysAndClicksReachEveryControlAndFillTheFields) {
   PressKey(VK_UP);
   PressKey('R');
   EXPECT_TRUE(shows(readMe)) << testing::PrintToString(shown());
-  for (auto [entry, values] : {std::pair{2, Values(5)}, std::pair{0, install}}) {
+  for (auto [entry, values] : {std::pair{0, install}, std::pair{2, Values{"Run", "items", "probe.exe", "", ""}}}) {
     ClickEntry(entry);
-    EXPECT_TRUE(shows(values)) << "entry " << entry << ": " << testing::PrintToString(shown());
+    ASSERT_TRUE(shows(values)) << "entry " << entry << ": " << testing::PrintToString(shown());
   }
+  Click(Ctl("Command1"));
+  std::string command;
+  ASSERT_TRUE(WaitUntil([&] { return (command = ReadFile(Path("items\\probe.log"))).ends_with('\n'); }, 10000))
+      << "no probe ran in items\\";
+  // The program's name, quoted or not, and nothing after it.
+  const std::string name = command.substr(0, command.find_last_not_of(" \"\r\n") + 1);
+  EXPECT_TRUE(EndsIn(name, "probe.exe")) << "parameters given: " << command;
+}
+
+// Wine does not hand a parent's error mode on to its children, so no probe
+// can tell; this checks the backend's own switch, in the driver's process.
+TEST(SystemErrorMode, QuietForTheMenuAndTheStartModeForWhatItLaunches) {
+  const UINT saved = SetErrorMode(SEM_NOGPFAULTERRORBOX);  // a start mode of the user's own
+  {
+    const tavlin::SystemErrorMode mode;
+    EXPECT_EQ(GetErrorMode(), SEM_NOGPFAULTERRORBOX | tavlin::SystemErrorMode::kQuiet);
+    UINT during = 0;
+    mode.InStartMode([&] { during = GetErrorMode(); });
+    EXPECT_EQ(during, UINT(SEM_NOGPFAULTERRORBOX));
+    EXPECT_EQ(GetErrorMode(), SEM_NOGPFAULTERRORBOX | tavlin::SystemErrorMode::kQuiet);
+  }
+  SetErrorMode(saved);
 }
 
 }  // namespace

@@ -266,13 +266,11 @@ TEST(MenuCheck, TheTemplateReadsBackCleanAndNamesEveryValue) {
     EXPECT_TRUE(r.findings.empty()) << Describe(r);
     EXPECT_EQ(r.lineCount, 22 + 8LL * n);  // n whole blocks
     // Each ignored line names the next value below it.
-    for (std::size_t i = 0; i < r.map.size(); ++i) {
-      if (r.map[i].field.rfind("ignored", 0) != 0) continue;
-      std::size_t next = i + 1;
-      while (next < r.map.size() && r.map[next].field.rfind("ignored", 0) == 0) ++next;
-      if (next == r.map.size()) continue;
-      const std::string name = r.map[next].field.substr(r.map[next].field.rfind(' ') + 1);
-      EXPECT_NE(r.map[i].shown.find(name), std::string::npos) << "line " << r.map[i].number << " " << r.map[i].shown;
+    std::string below;
+    for (auto line = r.map.rbegin(); line != r.map.rend(); ++line) {
+      const bool ignored = line->field.starts_with("ignored");
+      if (!ignored) below = line->field.substr(line->field.rfind(' ') + 1);
+      EXPECT_TRUE(!ignored || line->shown.find(below) != std::string::npos) << line->number << ": " << line->shown;
     }
   }
 }

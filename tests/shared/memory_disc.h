@@ -27,8 +27,9 @@ inline std::string Jpeg(unsigned width, unsigned height, bool whole = true) {
 
 class MemoryDisc final : public DiscFiles {
  public:
-  MemoryDisc& File(const std::string& path, std::string bytes) {
+  MemoryDisc& File(const std::string& path, std::string bytes, bool hidden = false) {
     files_[path] = std::move(bytes);
+    if (hidden) hidden_.insert(path);
     AddParents(path);
     return *this;
   }
@@ -46,10 +47,6 @@ class MemoryDisc final : public DiscFiles {
     node.key() = to;
     files_.insert(std::move(node));
     return *this;
-  }
-  MemoryDisc& HiddenFile(const std::string& path, std::string bytes) {
-    hidden_.insert(path);
-    return File(path, std::move(bytes));
   }
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {

@@ -45,8 +45,8 @@ Change Deep(std::string more, std::string file) {
   return {[=](MenuFile& m) { m.items[0].path = path, m.items[0].file = file; },
           [=](MemoryDisc& d) { d.File(path + "/" + file, ""); }};
 }
-Change Put(std::string name, std::string bytes) {
-  return {{}, [=](MemoryDisc& d) { d.File(name, bytes); }};
+Change Put(std::string name, std::string bytes, bool hidden = false) {
+  return {{}, [=](MemoryDisc& d) { d.File(name, bytes, hidden); }};
 }
 
 // The example disc, its menu and the two items it opens, with a change.
@@ -155,7 +155,7 @@ TEST(MenuCheck, EachFaultGivesItsOneWarningOnItsLine) {
       {Put("splash.jpg", ""), "splash.jpg:0", "is empty"},
       {Put("menupic.jpg", Jpeg(60000, 60000)), "menupic.jpg:0", "does not load it"},
       {Put("splash.jpg", Jpeg(200, 100, false)), "splash.jpg:0", "cut short"},
-      {{{}, [](MemoryDisc& d) { d.HiddenFile("splash.jpg", Jpeg(200, 100)); }}, "splash.jpg:0", "is hidden: no splash"},
+      {Put("splash.jpg", Jpeg(200, 100), /*hidden=*/true), "splash.jpg:0", "is hidden: no splash"},
       {Put("MenuPic.JPG", Jpeg(400, 375)), "menupic.jpg:0", "MenuPic.JPG"},
       {Put("tavlin.wav", "just text"), "tavlin.wav:0", "not a WAV file: Windows plays its default sound instead"},
       {Put("tavlin.wav", Wav(1, 1000, 10)), "tavlin.wav:0", "cut short: its sound claims 1000 bytes, 10 are there"},

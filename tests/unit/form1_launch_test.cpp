@@ -44,12 +44,19 @@ TEST(Launch, EachChoiceFillsTheButtonAndTheFourFieldsAndReplacesTheLast) {
   EXPECT_EQ(d.module1().SelectedFile, "readme.txt");
 }
 
-// The disc holds the folders only: a missing file is the shell's affair.
-// The item's file goes to it whole, arguments and all.
-TEST(Launch, ThePressOpensTheFileInItsFolderAndComesBack) {
+// Started from C:\work with the program on D:\, the first launch resolves
+// the item's folder against C:\work, every later one against D:\, where the
+// process comes back to. The disc holds the folders only: a missing file is
+// the shell's affair. The item's file goes to it whole, arguments and all.
+TEST(Launch, ThePressOpensTheFileInItsFolderAndComesBackToTheProgramsFolder) {
   MenuFile f = MenuFile::Example();
   f.items[1].file = "readme.txt /quiet \"a b\"";
-  Disc d(f, ItemFolders);
+  Disc d(f, [&](FakePlatform& p) {
+    ItemFolders(p);
+    p.AddFile("C:\\work\\tavlin.ini", f.Text());
+    p.AddFolder("C:\\work\\setup");
+    p.SetCurrentDirectory("C:\\work");
+  });
   d.Select(0);
   d.Press();
   d.Press();
@@ -61,7 +68,7 @@ TEST(Launch, ThePressOpensTheFileInItsFolderAndComesBack) {
   for (const ShellCall& c : d.p.ShellCalls())
     calls.push_back(c.operation.value_or("-") + " " + c.file.value_or("-") + " " + c.parameters.value_or("-") + " " +
                     c.directory.value_or("-") + " " + std::to_string(c.showCommand) + " " + c.currentDirectory);
-  ASSERT_EQ(calls, (std::vector<std::string>{"- setup.exe - setup 1 D:\\setup", "- setup.exe - setup 1 D:\\setup",
+  ASSERT_EQ(calls, (std::vector<std::string>{"- setup.exe - setup 1 C:\\work\\setup", "- setup.exe - setup 1 D:\\setup",
                                              "- readme.txt /quiet \"a b\" - docs 1 D:\\docs"}));
   EXPECT_EQ(d.p.ShellCalls()[0].owner, d.Window(d.form1())->handle);
   EXPECT_EQ(d.p.CurrentDirectory(), "D:\\");
@@ -88,24 +95,6 @@ TEST(Launch, TheFirstFailureEndsThePressQuietly) {
     EXPECT_EQ(d.p.CurrentDirectory(), directoryAfter);
     EXPECT_EQ(d.module1().SelectedPath, "setup");
   }
-}
-
-TEST(Launch, ARelativeFolderIsTakenFromTheStartDirectoryAfterTheFirstLaunch) {
-  // Started from C:\work with the program on D:\. The first launch resolves
-  // "setup" against C:\work, every later one against D:\.
-  Disc d(MenuFile::Example(), [](FakePlatform& p) {
-    p.AddFile("C:\\work\\tavlin.ini", MenuFile::Example().Text());
-    p.AddFolder("D:\\setup");
-    p.AddFolder("C:\\work\\setup");
-    p.SetCurrentDirectory("C:\\work");
-  });
-  d.Select(0);
-  d.Press();
-  d.Press();
-  ASSERT_EQ(d.p.ShellCalls().size(), 2u);
-  EXPECT_EQ(d.p.ShellCalls()[0].currentDirectory, "C:\\work\\setup");
-  EXPECT_EQ(d.p.ShellCalls()[1].currentDirectory, "D:\\setup");
-  EXPECT_EQ(d.p.CurrentDirectory(), "D:\\");
 }
 
 }  // namespace

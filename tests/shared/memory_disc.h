@@ -33,14 +33,11 @@ class MemoryDisc final : public DiscFiles {
     AddParents(path);
     return *this;
   }
-  MemoryDisc& Folder(const std::string& path) {
+  MemoryDisc& Folder(const std::string& path, bool unlistable = false) {
     folders_.insert(path);
+    if (unlistable) unlistable_.insert(path);
     AddParents(path);
     return *this;
-  }
-  MemoryDisc& Unlistable(const std::string& path) {
-    unlistable_.insert(path);
-    return Folder(path);
   }
   MemoryDisc& Rename(const std::string& from, const std::string& to) {
     auto node = files_.extract(from);

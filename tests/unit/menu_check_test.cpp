@@ -138,7 +138,7 @@ TEST(MenuCheck, EachFaultGivesItsOneWarningOnItsLine) {
       // Windows' path limit, with the drive's D:\ in front.
       {Deep("/d", "f"), "tavlin.ini:25", "256 characters long: Windows cannot enter"},
       {Deep("", "ff"), "tavlin.ini:26", "257 characters long: beyond Windows' 260"},
-      {{{}, [](MemoryDisc& d) { d.Unlistable("docs"); }}, "tavlin.ini:34", "the folder \"docs\" cannot be listed"},
+      {{{}, [](MemoryDisc& d) { d.Folder("docs", /*unlistable=*/true); }}, "tavlin.ini:34", "cannot be listed"},
       // Text that is not what Windows will show.
       {Line(11, "Caf\xC3\xA9"), "tavlin.ini:11", "UTF-8 text"},
       {Line(1, "\xEF\xBB\xBFTavlin"), "tavlin.ini:1", "byte order mark"},

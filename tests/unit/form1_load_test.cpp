@@ -24,8 +24,7 @@ TEST(Form1Load, ExampleFileGivesTheDocumentedWindow) {
 
 TEST(Form1Load, MissingMenuFileStillOpensTheWindow) {
   Disc d(std::nullopt);
-  ASSERT_NE(d.Window(d.form1()), nullptr);
-  EXPECT_TRUE(d.Window(d.form1())->visible);
+  EXPECT_TRUE(d.Window(d.form1()) && d.Window(d.form1())->visible);
   EXPECT_EQ(d.Shown({"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Text1", "Text2", "Text3", "Text4"}),
             std::vector<std::string>(10, ""));
   EXPECT_EQ(d.Ctl("Label6").foreColor, kBlack);  // an unset colour counts as 0
@@ -102,14 +101,12 @@ TEST(Form1Load, EveryStepFailsAloneAndTheRestStillRun) {
       p.AddFile("tavlin.wav", "RIFF");
       p.Fail(op, target, 1);
     });
-    ASSERT_NE(d.Window(d.form1()), nullptr);
-    EXPECT_TRUE(d.Window(d.form1())->visible);
+    EXPECT_TRUE(d.Window(d.form1()) && d.Window(d.form1())->visible);
     EXPECT_EQ(d.p.LogOf("FileExists").size(), 2u);  // splash.jpg, and the last step's tavlin.wav
     const bool noDescription = failed == "SetText Form1.Text4" || failed == "OpenForInput";
     EXPECT_EQ(d.Ctl("Text4").text, noDescription ? "" : "Choose an item from the list.");
-    if (failed == "AddItem Form1.List1") {
-      EXPECT_EQ(d.Ctl("List1").items, std::vector<std::string>{"Read me"});
-    }
+    const std::size_t entries = failed == "OpenForInput" ? 0 : failed == "AddItem Form1.List1" ? 1 : 2;
+    EXPECT_EQ(d.Ctl("List1").items.size(), entries);
   }
 }
 

@@ -49,19 +49,19 @@ Change Put(std::string name, std::string bytes, bool hidden = false) {
   return {{}, [=](MemoryDisc& d) { d.File(name, bytes, hidden); }};
 }
 
-// The example disc, its menu and the two items it opens, with a change.
-MemoryDisc Changed(const Change& c = {}) {
+// The checker's report on the example disc, its menu and the two items it
+// opens, with a change.
+CheckReport Checked(const Change& c = {}) {
   MenuFile m = MenuFile::Example();
   if (c.menu) c.menu(m);
   MemoryDisc d;
   d.File("tavlin.ini", m.Text()).File("setup/setup.exe", "MZ").File("docs/readme.txt", "notes");
   if (c.disc) c.disc(d);
-  return d;
+  return CheckDisc(d);
 }
 
 TEST(MenuCheck, TheExampleDiscIsCleanAndItsLinesAreNamed) {
-  MemoryDisc disc = Changed();
-  const CheckReport r = CheckDisc(disc);
+  const CheckReport r = Checked();
   EXPECT_TRUE(r.findings.empty()) << Describe(r);
   ASSERT_EQ(r.map.size(), 38u);
   const std::pair<int, const char*> named[] = {
@@ -174,8 +174,7 @@ TEST(MenuCheck, EachFaultGivesItsOneWarningOnItsLine) {
   };
   for (const auto& [change, where, words] : cases) {
     SCOPED_TRACE(where + " " + words);
-    MemoryDisc disc = Changed(change);
-    const CheckReport r = CheckDisc(disc);
+    const CheckReport r = Checked(change);
     const std::string said = Describe(r);
     ASSERT_EQ(r.findings.size(), 1u) << said;
     EXPECT_EQ(said.rfind(where + ": ", 0), 0u) << said;
@@ -212,10 +211,8 @@ TEST(MenuCheck, WhatTheProgramReadsAsMeantIsNoWarning) {
       Put("autorun.inf", "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n"),
       Put("autorun.inf",
           std::string("\xFF\xFE[\0a\0u\0t\0o\0r\0u\0n\0]\0\r\0\n\0o\0p\0e\0n\0=\0t\0a\0v\0l\0i\0n\0.\0e\0x\0e\0", 54))};
-  for (std::size_t i = 0; i < std::size(fine); ++i) {
-    MemoryDisc disc = Changed(fine[i]);
-    EXPECT_TRUE(CheckDisc(disc).findings.empty()) << i << "\n" << Describe(CheckDisc(disc));
-  }
+  for (std::size_t i = 0; i < std::size(fine); ++i)
+    EXPECT_TRUE(Checked(fine[i]).findings.empty()) << i << "\n" << Describe(Checked(fine[i]));
 }
 
 // Faults that say more than one thing, each said; a menu that cannot be read
@@ -247,8 +244,7 @@ TEST(MenuCheck, WhatAFaultyMenuSaysInAllAndItsExitStatus) {
       {Put("tavlin.ini", exe), {"not a text file"}, 2},
   };
   for (const auto& [change, words, status] : cases) {
-    MemoryDisc disc = Changed(change);
-    const CheckReport r = CheckDisc(disc);
+    const CheckReport r = Checked(change);
     const std::string said = Describe(r);
     EXPECT_EQ(r.findings.size(), words.size()) << said;
     for (const auto& w : words) EXPECT_NE(said.find(w), std::string::npos) << w << "\n" << said;

@@ -27,29 +27,23 @@ inline std::string Jpeg(unsigned width, unsigned height, bool whole = true) {
 
 class MemoryDisc final : public DiscFiles {
  public:
-  MemoryDisc& File(const std::string& path, std::string bytes) {
+  MemoryDisc& File(const std::string& path, std::string bytes, bool hidden = false) {
     files_[path] = std::move(bytes);
+    if (hidden) hidden_.insert(path);
     AddParents(path);
     return *this;
   }
-  MemoryDisc& Folder(const std::string& path) {
+  MemoryDisc& Folder(const std::string& path, bool unlistable = false) {
     folders_.insert(path);
+    if (unlistable) unlistable_.insert(path);
     AddParents(path);
     return *this;
-  }
-  MemoryDisc& Unlistable(const std::string& path) {
-    unlistable_.insert(path);
-    return Folder(path);
   }
   MemoryDisc& Rename(const std::string& from, const std::string& to) {
     auto node = files_.extract(from);
     node.key() = to;
     files_.insert(std::move(node));
     return *this;
-  }
-  MemoryDisc& HiddenFile(const std::string& path, std::string bytes) {
-    hidden_.insert(path);
-    return File(path, std::move(bytes));
   }
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {

@@ -37,7 +37,6 @@ class Disc {
   Module1& module1() { return app.module1(); }
   const FakeWindow* Window(const Form& form) const { return p.Window(form); }
   const FakeControl& Ctl(std::string_view name) { return p.Control(app.form1(), name); }
-  std::vector<std::string> Entries() { return Ctl("List1").items; }
   // Each control's text, marked when the control is hidden.
   std::vector<std::string> Shown(std::initializer_list<const char*> names) {
     std::vector<std::string> out;

@@ -24,47 +24,43 @@ class Trickle final : public ByteSource {
 
 using Lines = std::vector<std::string>;
 
-// Each text read whole and trickled a byte or a few at a time, so that
-// line ends fall across reads.
+// Each line with how it ended, and its length before a cut when it was cut.
+// The text is read whole and trickled a byte or a few at a time, so that
+// line ends and the cut fall across reads.
 std::vector<Lines> ReadAllWays(const std::string& text) {
+  static const char* const kEnds[] = {"", "<CR>", "<CRLF>", "<LF>"};
   std::vector<Lines> out;
-  for (std::size_t step : {1, 2, 3, 65536}) {
+  for (std::size_t step : {1, 2, 3, 7, 65536}) {
     LineReader r(std::make_unique<Trickle>(text, step));
     Lines& lines = out.emplace_back();
-    for (std::string line; r.ReadLine(line);) lines.push_back(line);
+    std::string line;
+    for (LineInfo info; r.ReadLine(line, &info);) {
+      const std::string cut = info.length == line.size() ? "" : " of " + std::to_string(info.length);
+      lines.push_back(line + kEnds[static_cast<int>(info.end)] + cut);
+    }
   }
   return out;
 }
 
-TEST(LineReader, LineEndsAndTheEndOfTheFile) {
-  const std::pair<std::string, Lines> cases[] = {{"", {}},
-                                                 {"a", {"a"}},
-                                                 {"a\r\n", {"a"}},
-                                                 {"a\r\n\r\n", {"a", ""}},
-                                                 {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-                                                 {"\n\r", {"", ""}},
-                                                 {"a\n\rb", {"a", "", "b"}},
-                                                 {"a\r\r\nb", {"a", "", "b"}},
-                                                 {"ab\r\ncd\r\n\r\nef", {"ab", "cd", "", "ef"}}};
-  for (const auto& [text, lines] : cases)
-    for (const Lines& got : ReadAllWays(text)) EXPECT_EQ(got, lines) << '"' << text << '"';
-}
-
-TEST(LineReader, AnOverlongLineIsCutAndEveryLineTellsHowItEnded) {
-  using End = LineInfo::End;
+TEST(LineReader, LineEndsTheEndOfTheFileAndAnOverlongLine) {
   const std::string huge(LineReader::kMaxLineLength * 3 + 17, 'y');
-  using Seen = std::vector<std::tuple<std::string, End, std::size_t>>;
-  const Seen want = {{"a", End::Cr, 1},
-                     {"b", End::Lf, 1},
-                     {std::string(LineReader::kMaxLineLength, 'y'), End::CrLf, huge.size()},
-                     {"last", End::None, 4}};
-  for (std::size_t step : {1, 7, 65536}) {
-    LineReader r(std::make_unique<Trickle>("a\rb\n" + huge + "\r\nlast", step));
-    Seen seen;
-    std::string line;
-    for (LineInfo info; r.ReadLine(line, &info);) seen.emplace_back(line, info.end, info.length);
-    EXPECT_EQ(seen, want) << step;
-  }
+  const std::pair<std::string, Lines> cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\n", {"a<CRLF>"}},
+      {"a\r\n\r\n", {"a<CRLF>", "<CRLF>"}},
+      {"a\rb\nc\r\nd", {"a<CR>", "b<LF>", "c<CRLF>", "d"}},
+      {"\n\r", {"<LF>", "<CR>"}},
+      {"a\n\rb", {"a<LF>", "<CR>", "b"}},
+      {"a\r\r\nb", {"a<CR>", "<CRLF>", "b"}},
+      {"ab\r\ncd\r\n\r\nef", {"ab<CRLF>", "cd<CRLF>", "<CRLF>", "ef"}},
+      // A longer line is cut.
+      {"a\rb\n" + huge + "\r\nlast",
+       {"a<CR>", "b<LF>", huge.substr(0, LineReader::kMaxLineLength) + "<CRLF> of " + std::to_string(huge.size()),
+        "last"}},
+  };
+  for (const auto& [text, lines] : cases)
+    for (const Lines& got : ReadAllWays(text)) EXPECT_EQ(got, lines) << '"' << text.substr(0, 20) << '"';
 }
 
 }  // namespace

@@ -45,23 +45,23 @@ Change Deep(std::string more, std::string file) {
   return {[=](MenuFile& m) { m.items[0].path = path, m.items[0].file = file; },
           [=](MemoryDisc& d) { d.File(path + "/" + file, ""); }};
 }
-Change Put(std::string name, std::string bytes) {
-  return {{}, [=](MemoryDisc& d) { d.File(name, bytes); }};
+Change Put(std::string name, std::string bytes, bool hidden = false) {
+  return {{}, [=](MemoryDisc& d) { d.File(name, bytes, hidden); }};
 }
 
-// The example disc, its menu and the two items it opens, with a change.
-MemoryDisc Changed(const Change& c = {}) {
+// The checker's report on the example disc, its menu and the two items it
+// opens, with a change.
+CheckReport Checked(const Change& c = {}) {
   MenuFile m = MenuFile::Example();
   if (c.menu) c.menu(m);
   MemoryDisc d;
   d.File("tavlin.ini", m.Text()).File("setup/setup.exe", "MZ").File("docs/readme.txt", "notes");
   if (c.disc) c.disc(d);
-  return d;
+  return CheckDisc(d);
 }
 
 TEST(MenuCheck, TheExampleDiscIsCleanAndItsLinesAreNamed) {
-  MemoryDisc disc = Changed();
-  const CheckReport r = CheckDisc(disc);
+  const CheckReport r = Checked();
   EXPECT_TRUE(r.findings.empty()) << Describe(r);
   ASSERT_EQ(r.map.size(), 38u);
   const std::pair<int, const char*> named[] = {
@@ -96,94 +96,89 @@ TEST(MenuCheck, LinesAfterTheLastItemAndBeyondItem1000) {
 TEST(MenuCheck, EachFaultGivesItsOneWarningOnItsLine) {
   std::string mixed = MenuFile::Example().Text();
   mixed.replace(mixed.find("Folder\r\n"), 8, "Folder\n");
-  const std::tuple<Change, std::string, long long, std::string> cases[] = {
+  const std::tuple<Change, std::string, std::string> cases[] = {
       // Header values that do not do what they look like.
-      {Line(5, "16"), "tavlin.ini", 5, "outside 0 to 15"},
-      {Line(5, "-1"), "tavlin.ini", 5, "outside 0 to 15"},
-      {Line(5, "red"), "tavlin.ini", 5, "not a number"},
-      {Line(5, "14.5"), "tavlin.ini", 5, "taken as 14"},
-      {Line(8, "yes "), "tavlin.ini", 8, "blanks around"},
-      {Line(8, "Y"), "tavlin.ini", 8, "is not yes"},
-      {Line(14, "x"), "tavlin.ini", 14, "cannot be hidden"},
-      {Line(11, "X"), "tavlin.ini", 11, "cannot be hidden"},
-      {Line(16, "X\t"), "tavlin.ini", 16, "hide marker with blanks"},
-      {Line(17, "xx"), "tavlin.ini", 17, "doubled x"},
-      {Line(11, "Tom & Jerry"), "tavlin.ini", 11, "single &"},
-      {Line(2, "2.9"), "tavlin.ini", 2, "taken as 2"},
+      {Line(5, "16"), "tavlin.ini:5", "outside 0 to 15"},
+      {Line(5, "-1"), "tavlin.ini:5", "outside 0 to 15"},
+      {Line(5, "red"), "tavlin.ini:5", "not a number"},
+      {Line(5, "14.5"), "tavlin.ini:5", "taken as 14"},
+      {Line(8, "yes "), "tavlin.ini:8", "blanks around"},
+      {Line(8, "Y"), "tavlin.ini:8", "is not yes"},
+      {Line(14, "x"), "tavlin.ini:14", "cannot be hidden"},
+      {Line(11, "X"), "tavlin.ini:11", "cannot be hidden"},
+      {Line(16, "X\t"), "tavlin.ini:16", "hide marker with blanks"},
+      {Line(17, "xx"), "tavlin.ini:17", "doubled x"},
+      {Line(11, "Tom & Jerry"), "tavlin.ini:11", "single &"},
+      {Line(2, "2.9"), "tavlin.ini:2", "taken as 2"},
       // The count against the blocks.
-      {Line(2, "3"), "tavlin.ini", 2, "the count is 3, but the file holds 2 complete item blocks"},
-      {Line(2, "1"), "tavlin.ini", 2, "the last block is not listed"},
+      {Line(2, "3"), "tavlin.ini:2", "the count is 3, but the file holds 2 complete item blocks"},
+      {Line(2, "1"), "tavlin.ini:2", "the last block is not listed"},
       // Items.
-      {{[](MenuFile& m) { m.items[1].name = ""; }, {}}, "tavlin.ini", 32, "has no ItemName"},
-      {{[](MenuFile& m) { m.items[1].buttonCaption = ""; }, {}}, "tavlin.ini", 35, "has no ItemButtonCaption"},
-      {{[](MenuFile& m) { m.items[1].buttonCaption = "Save & go"; }, {}}, "tavlin.ini", 35, "single &"},
-      {Path("setpu", "setup.exe"), "tavlin.ini", 25, "is not on the disc"},
-      {Path("Setup", "setup.exe"), "tavlin.ini", 25, "only as \"setup\" (other letter case)"},
-      {Path("setup", "SETUP.EXE"), "tavlin.ini", 26, "is in \"setup\" only as \"setup.exe\""},
-      {Path("setup", "setup.ex"), "tavlin.ini", 26, "is not in \"setup\""},
-      {Path("setup", "setup.exe /s"), "tavlin.ini", 26, "arguments cannot be given"},
-      {Path("", "setup.exe"), "tavlin.ini", 25, "has an ItemFile but no ItemPath"},
-      {Path("", ""), "tavlin.ini", 25, "has no ItemPath"},
-      {Path("setup", ""), "tavlin.ini", 26, "has no ItemFile"},
-      {Path("docs/readme.txt", "x"), "tavlin.ini", 25, "is a file, not a folder"},
-      {Path("..", "setup.exe"), "tavlin.ini", 25, "leads out of the disc"},
-      {Path("setup", "..\\..\\x.exe"), "tavlin.ini", 26, "leads out of the disc"},
-      {Path("C:\\Program Files", "a.exe"), "tavlin.ini", 25, "names a place on the user's machine"},
-      {Path("setup. ", "setup.exe"), "tavlin.ini", 25, "Windows drops the blanks and dots at the end of \"setup. \""},
+      {{[](MenuFile& m) { m.items[1].name = ""; }, {}}, "tavlin.ini:32", "has no ItemName"},
+      {{[](MenuFile& m) { m.items[1].buttonCaption = ""; }, {}}, "tavlin.ini:35", "has no ItemButtonCaption"},
+      {{[](MenuFile& m) { m.items[1].buttonCaption = "Save & go"; }, {}}, "tavlin.ini:35", "single &"},
+      {Path("setpu", "setup.exe"), "tavlin.ini:25", "is not on the disc"},
+      {Path("Setup", "setup.exe"), "tavlin.ini:25", "only as \"setup\" (other letter case)"},
+      {Path("setup", "SETUP.EXE"), "tavlin.ini:26", "is in \"setup\" only as \"setup.exe\""},
+      {Path("setup", "setup.ex"), "tavlin.ini:26", "is not in \"setup\""},
+      {Path("setup", "setup.exe /s"), "tavlin.ini:26", "arguments cannot be given"},
+      {Path("", "setup.exe"), "tavlin.ini:25", "has an ItemFile but no ItemPath"},
+      {Path("", ""), "tavlin.ini:25", "has no ItemPath"},
+      {Path("setup", ""), "tavlin.ini:26", "has no ItemFile"},
+      {Path("docs/readme.txt", "x"), "tavlin.ini:25", "is a file, not a folder"},
+      {Path("..", "setup.exe"), "tavlin.ini:25", "leads out of the disc"},
+      {Path("setup", "..\\..\\x.exe"), "tavlin.ini:26", "leads out of the disc"},
+      {Path("C:\\Program Files", "a.exe"), "tavlin.ini:25", "names a place on the user's machine"},
+      {Path("setup. ", "setup.exe"), "tavlin.ini:25", "Windows drops the blanks and dots at the end of \"setup. \""},
       {{[](MenuFile& m) { m.items[0].path = " setup"; }, [](MemoryDisc& d) { d.File(" setup/setup.exe", ""); }},
-       "tavlin.ini",
-       25,
+       "tavlin.ini:25",
        "starts with a blank"},
-      {Path("setup", "what?.exe"), "tavlin.ini", 26, "holds the character ?"},
-      {Path("con", "x"), "tavlin.ini", 25, "holds the device name con"},
+      {Path("setup", "what?.exe"), "tavlin.ini:26", "holds the character ?"},
+      {Path("con", "x"), "tavlin.ini:25", "holds the device name con"},
       // Windows' path limit, with the drive's D:\ in front.
-      {Deep("/d", "f"), "tavlin.ini", 25, "256 characters long: Windows cannot enter"},
-      {Deep("", "ff"), "tavlin.ini", 26, "257 characters long: beyond Windows' 260"},
-      {{{}, [](MemoryDisc& d) { d.Unlistable("docs"); }}, "tavlin.ini", 34, "the folder \"docs\" cannot be listed"},
+      {Deep("/d", "f"), "tavlin.ini:25", "256 characters long: Windows cannot enter"},
+      {Deep("", "ff"), "tavlin.ini:26", "257 characters long: beyond Windows' 260"},
+      {{{}, [](MemoryDisc& d) { d.Folder("docs", /*unlistable=*/true); }}, "tavlin.ini:34", "cannot be listed"},
       // Text that is not what Windows will show.
-      {Line(11, "Caf\xC3\xA9"), "tavlin.ini", 11, "UTF-8 text"},
-      {Line(1, "\xEF\xBB\xBFTavlin"), "tavlin.ini", 1, "byte order mark"},
-      {{[](MenuFile& m) { m.items[0].information = std::string("Version\0 1", 10); }, {}}, "tavlin.ini", 28, "NUL"},
-      {{[](MenuFile& m) { m.items[0].description = std::string(70000, 'a'); }, {}}, "tavlin.ini", 29, "70000 bytes"},
-      {{[](MenuFile& m) { m.eol = "\n"; }, {}}, "tavlin.ini", 1, "lone LF"},
-      {Put("tavlin.ini", mixed), "tavlin.ini", 15, "mixed line ends: line 1 ends in CR LF, this one in a lone LF"},
-      {Put("tavlin.ini", ""), "tavlin.ini", 0, "empty"},
-      {{{}, [](MemoryDisc& d) { d.Rename("tavlin.ini", "TAVLIN.INI"); }}, "tavlin.ini", 0, "TAVLIN.INI"},
+      {Line(11, "Caf\xC3\xA9"), "tavlin.ini:11", "UTF-8 text"},
+      {Line(1, "\xEF\xBB\xBFTavlin"), "tavlin.ini:1", "byte order mark"},
+      {{[](MenuFile& m) { m.items[0].information = std::string("Version\0 1", 10); }, {}}, "tavlin.ini:28", "NUL"},
+      {{[](MenuFile& m) { m.items[0].description = std::string(70000, 'a'); }, {}}, "tavlin.ini:29", "70000 bytes"},
+      {{[](MenuFile& m) { m.eol = "\n"; }, {}}, "tavlin.ini:1", "lone LF"},
+      {Put("tavlin.ini", mixed), "tavlin.ini:15", "mixed line ends: line 1 ends in CR LF, this one in a lone LF"},
+      {Put("tavlin.ini", ""), "tavlin.ini:0", "empty"},
+      {{{}, [](MemoryDisc& d) { d.Rename("tavlin.ini", "TAVLIN.INI"); }}, "tavlin.ini:0", "TAVLIN.INI"},
       // The pictures and the sound.
-      {Put("menupic.jpg", Jpeg(640, 480)), "menupic.jpg", 0, "only the top-left 400 x 375 are shown"},
-      {Put("splash.jpg", Jpeg(300, 150)), "splash.jpg", 0, "only the top-left 200 x 100 are shown"},
-      {Put("menupic.jpg", "RIFF....WAVE"), "menupic.jpg", 0, "not a JPEG, BMP, GIF or icon"},
-      {Put("splash.jpg", ""), "splash.jpg", 0, "is empty"},
-      {Put("menupic.jpg", Jpeg(60000, 60000)), "menupic.jpg", 0, "does not load it"},
-      {Put("splash.jpg", Jpeg(200, 100, false)), "splash.jpg", 0, "cut short"},
-      {{{}, [](MemoryDisc& d) { d.HiddenFile("splash.jpg", Jpeg(200, 100)); }},
-       "splash.jpg",
-       0,
-       "is hidden: no splash"},
-      {Put("MenuPic.JPG", Jpeg(400, 375)), "menupic.jpg", 0, "MenuPic.JPG"},
-      {Put("tavlin.wav", "just text"), "tavlin.wav", 0, "not a WAV file: Windows plays its default sound instead"},
-      {Put("tavlin.wav", Wav(1, 1000, 10)), "tavlin.wav", 0, "cut short: its sound claims 1000 bytes, 10 are there"},
-      {Put("tavlin.wav", Wav(0x1234, 4, 4)), "tavlin.wav", 0, "format 4660"},
-      {Put("tavlin.wav", Wav(1, 0, 0)), "tavlin.wav", 0, "holds no sound"},
-      {Put("tavlin.wav", Wav(1, 4, 4).substr(0, 30)), "tavlin.wav", 0, "format chunk cut short"},
-      {{{}, [](MemoryDisc& d) { d.Folder("tavlin.wav"); }}, "tavlin.wav", 0, "is a folder: no sound"},
+      {Put("menupic.jpg", Jpeg(640, 480)), "menupic.jpg:0", "only the top-left 400 x 375 are shown"},
+      {Put("splash.jpg", Jpeg(300, 150)), "splash.jpg:0", "only the top-left 200 x 100 are shown"},
+      {Put("menupic.jpg", "RIFF....WAVE"), "menupic.jpg:0", "not a JPEG, BMP, GIF or icon"},
+      {Put("splash.jpg", ""), "splash.jpg:0", "is empty"},
+      {Put("menupic.jpg", Jpeg(60000, 60000)), "menupic.jpg:0", "does not load it"},
+      {Put("splash.jpg", Jpeg(200, 100, false)), "splash.jpg:0", "cut short"},
+      {Put("splash.jpg", Jpeg(200, 100), /*hidden=*/true), "splash.jpg:0", "is hidden: no splash"},
+      {Put("MenuPic.JPG", Jpeg(400, 375)), "menupic.jpg:0", "MenuPic.JPG"},
+      {Put("tavlin.wav", "just text"), "tavlin.wav:0", "not a WAV file: Windows plays its default sound instead"},
+      {Put("tavlin.wav", Wav(1, 1000, 10)), "tavlin.wav:0", "cut short: its sound claims 1000 bytes, 10 are there"},
+      {Put("tavlin.wav", Wav(0x1234, 4, 4)), "tavlin.wav:0", "format 4660"},
+      {Put("tavlin.wav", Wav(1, 0, 0)), "tavlin.wav:0", "holds no sound"},
+      {Put("tavlin.wav", Wav(1, 4, 4).substr(0, 30)), "tavlin.wav:0", "format chunk cut short"},
+      {{{}, [](MemoryDisc& d) { d.Folder("tavlin.wav"); }}, "tavlin.wav:0", "is a folder: no sound"},
       // AutoPlay's file.
-      {Put("autorun.inf", "[autorun]\r\nopen=setup\\setup.exe\r\n"), "autorun.inf", 0, "not tavlin.exe"},
-      {Put("autorun.inf", "[AutoRun]\r\nicon=tavlin.exe\r\n"), "autorun.inf", 0, "has no open= line"},
-      {Put("autorun.inf", "open=tavlin.exe\r\n"), "autorun.inf", 0, "has no [autorun] section"},
-      {Put("autorun.inf", "[autorun]\r\nopen=menu.exe /s\r\n"), "autorun.inf", 0, "it is not on the disc either"},
-      {Put("autorun.inf", "[autorun]\r\nopen=bin\\tavlin.exe\r\n"), "autorun.inf", 0, "which is not on the disc"},
-      {Put("autorun.inf", "[autorun]\r\nopen=tavlin.exe\r\nicon=disc.ico,0\r\n"), "autorun.inf", 0,
+      {Put("autorun.inf", "[autorun]\r\nopen=setup\\setup.exe\r\n"), "autorun.inf:0", "not tavlin.exe"},
+      {Put("autorun.inf", "[AutoRun]\r\nicon=tavlin.exe\r\n"), "autorun.inf:0", "has no open= line"},
+      {Put("autorun.inf", "open=tavlin.exe\r\n"), "autorun.inf:0", "has no [autorun] section"},
+      {Put("autorun.inf", "[autorun]\r\nopen=menu.exe /s\r\n"), "autorun.inf:0", "it is not on the disc either"},
+      {Put("autorun.inf", "[autorun]\r\nopen=bin\\tavlin.exe\r\n"), "autorun.inf:0", "which is not on the disc"},
+      {Put("autorun.inf", "[autorun]\r\nopen=tavlin.exe\r\nicon=disc.ico,0\r\n"), "autorun.inf:0",
        "icon from \"disc.ico\", which is not on the disc"},
   };
-  for (const auto& [change, file, line, words] : cases) {
-    SCOPED_TRACE(file + ":" + std::to_string(line) + " " + words);
-    MemoryDisc disc = Changed(change);
-    const CheckReport r = CheckDisc(disc);
-    ASSERT_EQ(r.findings.size(), 1u) << Describe(r);
-    EXPECT_EQ(r.findings[0].file, file);
-    EXPECT_EQ(r.findings[0].line, line);
-    EXPECT_NE(r.findings[0].message.find(words), std::string::npos) << r.findings[0].message;
+  for (const auto& [change, where, words] : cases) {
+    SCOPED_TRACE(where + " " + words);
+    const CheckReport r = Checked(change);
+    const std::string said = Describe(r);
+    ASSERT_EQ(r.findings.size(), 1u) << said;
+    EXPECT_EQ(said.rfind(where + ": ", 0), 0u) << said;
+    EXPECT_NE(said.find(words), std::string::npos) << said;
     EXPECT_EQ(r.ExitStatus(), 1);  // a warning, not an error
   }
 }
@@ -216,52 +211,44 @@ TEST(MenuCheck, WhatTheProgramReadsAsMeantIsNoWarning) {
       Put("autorun.inf", "; notes\r\n[AUTORUN]\r\n Open = \"TAVLIN.EXE\"\r\nICON=setup/setup.exe,1\r\n"),
       Put("autorun.inf",
           std::string("\xFF\xFE[\0a\0u\0t\0o\0r\0u\0n\0]\0\r\0\n\0o\0p\0e\0n\0=\0t\0a\0v\0l\0i\0n\0.\0e\0x\0e\0", 54))};
-  for (std::size_t i = 0; i < std::size(fine); ++i) {
-    MemoryDisc disc = Changed(fine[i]);
-    EXPECT_TRUE(CheckDisc(disc).findings.empty()) << i << "\n" << Describe(CheckDisc(disc));
-  }
+  for (std::size_t i = 0; i < std::size(fine); ++i)
+    EXPECT_TRUE(Checked(fine[i]).findings.empty()) << i << "\n" << Describe(Checked(fine[i]));
 }
 
-TEST(MenuCheck, FaultsThatSayMoreThanOneThing) {
+// Faults that say more than one thing, each said; a menu that cannot be read
+// as text is an error, and what its garbled lines would say is beside the point.
+TEST(MenuCheck, WhatAFaultyMenuSaysInAllAndItsExitStatus) {
   MenuFile three = MenuFile::Example();
   three.Line(2) = "3";
-  const std::pair<Change, std::vector<std::string>> cases[] = {
-      {Line(2, "two"), {"tavlin.ini:2: ItemCount \"two\" is not a number", "tavlin.ini:2: the count is 0"}},
-      {Line(2, "-2"), {"tavlin.ini:2: ItemCount \"-2\" is negative"}},
-      {Line(2, "99999999999999999999999"), {"the count is \"99999999999999999999999\""}},
-      {Put("tavlin.ini", three.FirstLines(34)),
-       {"tavlin.ini:2: ",
-        "tavlin.ini:34: the file ends inside item 2's block: its ItemButtonCaption, "
-        "ItemInformation, ItemDescription stay empty"}},
-      {Put("tavlin.ini", MenuFile::Example().FirstLines(3)),
-       {"ends inside the header, after line 3: TitleColorIndex", "the title is black"}},
-  };
-  for (const auto& [change, words] : cases) {
-    MemoryDisc disc = Changed(change);
-    const std::string said = Describe(CheckDisc(disc));
-    for (const auto& w : words) EXPECT_NE(said.find(w), std::string::npos) << w << "\n" << said;
-  }
-}
-
-TEST(MenuCheck, AMenuThatCannotBeReadAsTextIsAnError) {
   std::string wide;
   for (char c : MenuFile::Example().Text()) wide += std::string{c, '\0'};
   std::string exe =
       "MZ\x90" + std::string(60, '\0') + "\x80\x01\x02\x03PE" + std::string(2, '\0') + std::string(40, '\x01');
-  const std::pair<std::function<void(MemoryDisc&)>, std::string> cases[] = {
-      {[](MemoryDisc& d) { d.File("readme.txt", "x"); }, "not found"},
-      {[](MemoryDisc& d) { d.Folder("tavlin.ini"); }, "is a folder"},
-      {[&](MemoryDisc& d) { d.File("tavlin.ini", "\xFF\xFE" + wide); }, "UTF-16"},
-      {[&](MemoryDisc& d) { d.File("tavlin.ini", wide); }, "UTF-16"},  // and without a byte order mark
-      {[&](MemoryDisc& d) { d.File("tavlin.ini", exe); }, "not a text file"},
+  const std::tuple<Change, std::vector<std::string>, int> cases[] = {
+      {Line(2, "two"), {"tavlin.ini:2: ItemCount \"two\" is not a number", "tavlin.ini:2: the count is 0"}, 1},
+      {Line(2, "-2"), {"tavlin.ini:2: ItemCount \"-2\" is negative", "tavlin.ini:2: the count is 0"}, 1},
+      // A value too long to show is cut.
+      {Line(2, std::string(70, '9')), {"more than 1000", "the count is \"" + std::string(60, '9') + "...\""}, 1},
+      {Put("tavlin.ini", three.FirstLines(34)),
+       {"tavlin.ini:2: ",
+        "tavlin.ini:34: the file ends inside item 2's block: its ItemButtonCaption, "
+        "ItemInformation, ItemDescription stay empty"},
+       1},
+      {Put("tavlin.ini", MenuFile::Example().FirstLines(3)),
+       {"ends inside the header, after line 3: TitleColorIndex", "the title is black"},
+       1},
+      {{{}, [](MemoryDisc& d) { d.Rename("tavlin.ini", "notes.txt"); }}, {"not found"}, 2},
+      {{{}, [](MemoryDisc& d) { d.Rename("tavlin.ini", "notes.txt").Folder("tavlin.ini"); }}, {"is a folder"}, 2},
+      {Put("tavlin.ini", "\xFF\xFE" + wide), {"UTF-16"}, 2},
+      {Put("tavlin.ini", wide), {"UTF-16"}, 2},  // and without a byte order mark
+      {Put("tavlin.ini", exe), {"not a text file"}, 2},
   };
-  for (const auto& [make, words] : cases) {
-    MemoryDisc disc;
-    make(disc);
-    const CheckReport r = CheckDisc(disc);
-    ASSERT_EQ(r.findings.size(), 1u) << Describe(r);  // what garbled lines would say is beside the point
-    EXPECT_NE(r.findings[0].message.find(words), std::string::npos) << Describe(r);
-    EXPECT_EQ(r.ExitStatus(), 2);  // an error
+  for (const auto& [change, words, status] : cases) {
+    const CheckReport r = Checked(change);
+    const std::string said = Describe(r);
+    EXPECT_EQ(r.findings.size(), words.size()) << said;
+    for (const auto& w : words) EXPECT_NE(said.find(w), std::string::npos) << w << "\n" << said;
+    EXPECT_EQ(r.ExitStatus(), status) << said;
   }
   MemoryDisc none;
   EXPECT_NE(FormatReport(CheckDisc(none)).find("tavlin.ini: not read; the disc: 1 error"), std::string::npos);
@@ -275,22 +262,13 @@ TEST(MenuCheck, TheTemplateReadsBackCleanAndNamesEveryValue) {
     EXPECT_TRUE(r.findings.empty()) << Describe(r);
     EXPECT_EQ(r.lineCount, 22 + 8LL * n);  // n whole blocks
     // Each ignored line names the next value below it.
-    for (std::size_t i = 0; i < r.map.size(); ++i) {
-      if (r.map[i].field.rfind("ignored", 0) != 0) continue;
-      std::size_t next = i + 1;
-      while (next < r.map.size() && r.map[next].field.rfind("ignored", 0) == 0) ++next;
-      if (next == r.map.size()) continue;
-      const std::string name = r.map[next].field.substr(r.map[next].field.rfind(' ') + 1);
-      EXPECT_NE(r.map[i].shown.find(name), std::string::npos) << "line " << r.map[i].number << " " << r.map[i].shown;
+    std::string below;
+    for (auto line = r.map.rbegin(); line != r.map.rend(); ++line) {
+      const bool ignored = line->field.starts_with("ignored");
+      if (!ignored) below = line->field.substr(line->field.rfind(' ') + 1);
+      EXPECT_TRUE(!ignored || line->shown.find(below) != std::string::npos) << line->number << ": " << line->shown;
     }
   }
-}
-
-TEST(MenuCheck, ValuesAreMadeVisible) {
-  EXPECT_EQ(EscapedValue(" x", 60), "\" x\"");
-  EXPECT_EQ(EscapedValue("a\tb", 60), "\"a<tab>b\"");
-  EXPECT_EQ(EscapedValue("Caf\xE9\x01", 60), "\"Caf<e9><01>\"");
-  EXPECT_EQ(EscapedValue("abcdef", 3), "\"abc...\"");
 }
 
 }  // namespace

@@ -36,16 +36,6 @@ TEST(MenuDocument, UnchangedBytesComeBackAsTheyWere) {
   }
 }
 
-TEST(MenuDocument, ValuesLandWhereTheProgramReadsThem) {
-  MenuDocument d(MenuFile::Example().Text());
-  EXPECT_EQ(d.Items(), 2);
-  EXPECT_EQ(d.Value(MenuField::ItemFile, 2), "readme.txt");
-  d.Set(MenuField::ItemDescription, 2, "two\r\nlines");
-  const Module1 m = ReadBack(d);
-  EXPECT_EQ(m.ItemDescription.Get(2), "twolines");
-  EXPECT_EQ(m.ItemName.Get(1), "Install");
-}
-
 TEST(MenuDocument, AValueBeyondTheEndPadsInTheFilesOwnLineEnd) {
   MenuDocument d("note\n2");
   d.Set(MenuField::MenuTitle, "Title");
@@ -55,7 +45,7 @@ TEST(MenuDocument, AValueBeyondTheEndPadsInTheFilesOwnLineEnd) {
   EXPECT_EQ(Saved(fresh), "\r\n0\r\n");
 }
 
-TEST(MenuDocument, ItemBlocksMoveWholeAndTheCountFollows) {
+TEST(MenuDocument, ValuesLandWhereTheProgramReadsThemAndItemBlocksMoveWhole) {
   MenuFile f = MenuFile::Example();
   f.items.push_back({"Third", "c", "c.txt", "Go", "i3", "d3"});
   f.Line(2) = "3";
@@ -66,6 +56,10 @@ TEST(MenuDocument, ItemBlocksMoveWholeAndTheCountFollows) {
     for (long long k = 1; k <= d.Items(); ++k) s += m.ItemName.Get(k).value() + "|" + m.ItemPath.Get(k).value() + ";";
     return s;
   };
+  EXPECT_EQ(d.Items(), 3);
+  EXPECT_EQ(d.Value(MenuField::ItemFile, 2), "readme.txt");
+  d.Set(MenuField::ItemDescription, 2, "two\r\nlines");
+  EXPECT_EQ(ReadBack(d).ItemDescription.Get(2), "twolines");
   ASSERT_TRUE(d.MoveItem(3, 1));
   EXPECT_EQ(names(), "Third|c;Install|setup;Read me|docs;");
   EXPECT_EQ(d.Text(23), "-- item 3");  // the notes go with their block

@@ -18,7 +18,6 @@ OWN = b"[AutoRun]\nopen=tavlin.exe\nlabel=Mine\n; no icon on purpose\n"
 SPRING = {"tavlin.ini": read(os.path.join(EXAMPLE, "tavlin.ini")), "docs/readme.txt": b"notes"}
 # (the folder, its files, the label given, what the image adds, the volume id)
 IMAGES = [
-    ("Spring Disc", SPRING, (), {"/autorun.inf": GENERATED % b"Spring Disc", "/tavlin.exe": RELEASE}, "SPRING_DISC"),
     ("Spring Disc", SPRING, ("Spring sale 2026: docs & tools, part one",),
      {"/autorun.inf": GENERATED % b"Spring sale 2026: docs & tools, part one", "/tavlin.exe": RELEASE},
      "SPRING_SALE_2026__DOCS___TOOLS__"),

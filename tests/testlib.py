@@ -22,9 +22,8 @@ def case(name):
 
 
 def main(suite, junit=None):
-    """Runs the cases, writes their results to JUNIT (by default the first argument) and exits, non-zero on any
-    failure."""
-    xml, failed = ET.Element("testsuite", name=suite, tests=str(len(CASES))), 0
+    """Runs the cases, writes their results to JUNIT (or the first argument), exits non-zero on any failure."""
+    xml = ET.Element("testsuite", name=suite, tests=str(len(CASES)))
     for name, fn in CASES:
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
             try:
@@ -36,12 +35,10 @@ def main(suite, junit=None):
         tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
         if error is not None:
             ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
-            failed += 1
-    xml.set("failures", str(failed))
     junit = junit or sys.argv[1]
     os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
     ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)
-    sys.exit(1 if failed else 0)
+    sys.exit(1 if xml.find("testcase/failure") is not None else 0)
 
 
 def run(args, cwd=ROOT, timeout=240):

@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """check_exe.py EXE --arch i686|x86_64 --junit FILE: static checks of a built
 tavlin.exe and the tavlin-check.exe beside it, as binutils read them."""
-import argparse
 import os
 import re
 import subprocess
@@ -28,12 +27,8 @@ def binutils(tool, *args):
                           errors="replace").stdout
 
 
-ap = argparse.ArgumentParser()
-ap.add_argument("exe")
-ap.add_argument("--arch", required=True, choices=["i686", "x86_64"])
-ap.add_argument("--junit", required=True)
-args = ap.parse_args()
-path, x64, max_size = args.exe, args.arch == "x86_64", 160 * 1024
+path, arch, junit = sys.argv[1], sys.argv[sys.argv.index("--arch") + 1], sys.argv[sys.argv.index("--junit") + 1]
+x64, max_size = arch == "x86_64", 160 * 1024
 head, checker = (binutils("objdump", "-p", "-h", p) for p in (path, os.path.dirname(path) + "/tavlin-check.exe"))
 imports, checker_imports = ({d.lower() for d in re.findall(r"DLL Name: (\S+)", h)} for h in (head, checker))
 # The resources as a script: the manifest's quotes come doubled.
@@ -61,4 +56,4 @@ for name, ok, seen in [
     ("version record 3.0.0.0 with its strings", not version, "no " + ", ".join(version)),
 ]:
     case(name)(lambda scratch, ok=ok, seen=seen: check(ok, seen or "failed"))
-main("release checks " + args.arch, args.junit)
+main("release checks " + arch, junit)

@@ -10,11 +10,9 @@ trap 'rm -rf "$work"' EXIT
 cases=
 same() { # NAME FILE COMMAND...: COMMAND in the copy makes FILE as build/ holds it
   local name=$1 ours=$root/$2 theirs=$work/$2 failure=
-  if ! (cd "$work" && "${@:3}") >/dev/null 2>&1; then
-    failure="the build failed"
-  elif ! cmp -s "$ours" "$theirs"; then
+  (cd "$work" && "${@:3}") >/dev/null 2>&1 || failure="the build failed"
+  [[ -n $failure ]] || cmp -s "$ours" "$theirs" ||
     failure="sha256 $(sha256sum <"$ours" | cut -c1-16)... differs from $(sha256sum <"$theirs" | cut -c1-16)..."
-  fi
   echo "$([[ -z $failure ]] && echo PASS || echo FAIL)  $name  $failure" >&2
   local tc="<testcase classname=\"reproducible build\" name=\"$name\">"
   cases+="$tc${failure:+<failure message=\"$failure\"/>}</testcase>"

@@ -1,14 +1,10 @@
 #!/usr/bin/env python3
-"""Plants realistic faults in src/, one at a time, in a copy of the tree, and
-reports which of them the suite catches: the unit tests for the core, the
-Windows tests under Wine for the backend. Run through scripts/mutants.
-
-  mutants.py [--keep-tree] [--report FILE] [--only WORD...]
-
---only plants the faults whose name holds a WORD, or whose suite a WORD
-names (unit, windows).
---keep-tree runs on the copy as the last run left it, without copying the
-working tree again (to measure an older state of the tests).
+"""mutants.py [--report FILE] [--only WORD...] [--keep-tree], run through
+scripts/mutants: plants realistic faults in src/, one at a time, in a copy of
+the tree, and reports which of them the suite catches (the unit tests for the
+core, the Windows tests under Wine for the backend). --only plants the faults
+whose name holds a WORD or whose suite a WORD names (unit, windows);
+--keep-tree reuses the copy the last run left (to measure older tests).
 """
 import argparse
 import os
@@ -133,14 +129,10 @@ def suite(kind, log):
         return "build"
     # Real windows under Wine on a busy machine: a fault counts as caught
     # only when the suite fails twice in a row.
-    return windows_run(log) and windows_run(log)
-
-
-def windows_run(log):
-    return sh('source scripts/lib/wine.sh && wine_setup --own-display && trap wine_stop EXIT && '
-              'tests/windows/run.sh build/mutants-windows.xml build/win64/tavlin.exe mutant --gtest_brief=1 '
-              '--gtest_fail_fast', log, timeout=900,
-              env=dict(os.environ, TAVLIN_XVFB_DISPLAY=os.environ.get("TAVLIN_XVFB_DISPLAY", ":76")))
+    run = ('source scripts/lib/wine.sh && wine_setup --own-display && trap wine_stop EXIT && tests/windows/run.sh '
+           'build/mutants-windows.xml build/win64/tavlin.exe mutant --gtest_brief=1 --gtest_fail_fast')
+    env = dict(os.environ, TAVLIN_XVFB_DISPLAY=os.environ.get("TAVLIN_XVFB_DISPLAY", ":76"))
+    return sh(run, log, timeout=900, env=env) and sh(run, log, timeout=900, env=env)
 
 
 def main():

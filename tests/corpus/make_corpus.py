@@ -26,9 +26,10 @@ def jpeg(width, height, payload=b""):
             struct.pack(">HBHHB", 17, 8, height, width, 3) + b"\x01\x22\x00\x02\x11\x01\x03\x11\x01" + payload)
 
 
-def bmp(width, height):
+def bmp(width, height, claim=None):
+    """A bitmap; its header claims the size given as claim, if one is."""
     row = bytes((160, 30, 200)) * width + b"\0" * (-3 * width % 4)
-    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(row) * height, 3780, 3780, 0, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, *(claim or (width, height)), 1, 24, 0, len(row) * height, 3780, 3780, 0, 0)
     return b"BM" + struct.pack("<IHHI", 54 + len(row) * height, 0, 0, 54) + header + row * height
 
 
@@ -74,14 +75,10 @@ def main():
     for name, stem, flags, cut in (("menupic.jpg", "menupic", "", jpeg(400, 375, b"\xff\xc4\x00\x1f\x00")),
                                    ("splash.jpg", "splash", "splash", bmp(120, 80)[:200]),
                                    ("tavlin.wav", "wav", "", wav()[:60])):
-        case(stem + "-folder", {name: None}, flags)
-        case(stem + "-empty", {name: b""}, flags)
-        case(stem + "-truncated", {name: cut}, flags)
-        if stem != "wav":
-            case(stem + "-is-a-wav", {name: wav()}, flags)
-            case(stem + "-60000x60000", {name: jpeg(60000, 60000, b"\xff\xd9")}, flags)
-    huge = bmp(120, 80)[:18] + struct.pack("<ii", 60000, 60000) + bmp(120, 80)[26:]
-    case("menupic-bmp-60000x60000", {"menupic.jpg": huge})
+        pictures = () if stem == "wav" else (("is-a-wav", wav()), ("60000x60000", jpeg(60000, 60000, b"\xff\xd9")))
+        for kind, content in (("folder", None), ("empty", b""), ("truncated", cut)) + pictures:
+            case(stem + "-" + kind, {name: content}, flags)
+    case("menupic-bmp-60000x60000", {"menupic.jpg": bmp(120, 80, claim=(60000, 60000))})
     case("wav-is-text", {"tavlin.wav": b"This is not a sound.\r\n" * 10})
     case("all-optional-files-broken", {"menupic.jpg": b"\0" * 10, "splash.jpg": b"GIF89a", "tavlin.wav": b"RIFF"},
          "splash")

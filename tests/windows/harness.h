@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "about/form3.h"
@@ -34,19 +34,16 @@ inline Rgb SysColour(int index) {
   return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
-// Pictures made in code, so that every colour looked for is known: 24 bits,
+// Pictures made in code, so that every colour looked for is known: 32 bits,
 // rows bottom up, 96 DPI so that the picture's pixels are the screen's.
 inline std::string Bmp(int width, int height, const std::function<Rgb(int, int)>& at) {
-  const int stride = (width * 3 + 3) & ~3;
-  const BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, DWORD(stride * height), 3780, 3780, 0, 0};
-  const BITMAPFILEHEADER file{0x4d42, DWORD(sizeof file + sizeof info + stride * height), 0, 0,
+  const BITMAPINFOHEADER info{sizeof info, width, height, 1, 32, BI_RGB, DWORD(4 * width * height), 3780, 3780, 0, 0};
+  const BITMAPFILEHEADER file{0x4d42, DWORD(sizeof file + sizeof info + 4 * width * height), 0, 0,
                               sizeof file + sizeof info};
   std::string s = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
                   std::string(reinterpret_cast<const char*>(&info), sizeof info);
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) s += {char(at(x, y).b), char(at(x, y).g), char(at(x, y).r)};
-    s += std::string(stride - width * 3, '\0');
-  }
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) s += {char(at(x, y).b), char(at(x, y).g), char(at(x, y).r), '\0'};
   return s;
 }
 
@@ -54,15 +51,10 @@ inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-inline std::string BesideDriver(const std::string& name) {
-  char path[MAX_PATH];
-  const std::string s(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-  return s.substr(0, s.find_last_of('\\') + 1) + name;
-}
+inline std::string BesideDriver(const std::string& name) { return (fs::path(_pgmptr).parent_path() / name).string(); }
 // The exe under test: TAVLIN_EXE, or the one beside the driver.
 inline std::string TavlinExe() {
-  const char* exe = std::getenv("TAVLIN_EXE");
-  return exe && *exe ? exe : BesideDriver("tavlin.exe");
+  return std::getenv("TAVLIN_EXE") ? std::getenv("TAVLIN_EXE") : BesideDriver("tavlin.exe");
 }
 
 inline long long MsSince(Clock::time_point t) {
@@ -97,13 +89,9 @@ inline std::string ToString(const RECT& r) {
   return "[left " + std::to_string(r.left) + ", top " + std::to_string(r.top) + ", width " + std::to_string(Width(r)) +
          ", height " + std::to_string(Height(r)) + "]";
 }
-inline RECT OnScreen(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return r;
-}
 inline RECT InParent(HWND child) {
-  RECT r = OnScreen(child);
+  RECT r{};
+  GetWindowRect(child, &r);
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
@@ -114,7 +102,8 @@ inline SIZE ClientSize(HWND w) {
 }
 // Where a top-level window lies, "centred" on the screen to a pixel, and the size of its client area.
 inline std::string Placement(HWND w) {
-  const RECT r = OnScreen(w);
+  RECT r{};
+  GetWindowRect(w, &r);
   const bool centred = std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - Width(r)) / 2) <= 1 &&
                        std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - Height(r)) / 2) <= 1;
   return (centred ? "centred" : ToString(r)) + ", client " + std::to_string(ClientSize(w).cx) + "x" +
@@ -138,14 +127,12 @@ inline void DragScreen(POINT down, POINT up) {
   // Every event carries the point. Under Wine a cursor moved by input can
   // spring back for a moment (a late echo of the X pointer warp), and a
   // press without a position of its own would go wherever the cursor is.
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   auto event = [&](POINT p, DWORD flags, int pause) {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(p.x - left, 65535, width - 1);
-    in.mi.dy = MulDiv(p.y - top, 65535, height - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof(INPUT));
     Sleep(pause);
   };
@@ -178,7 +165,6 @@ inline void PressKeys(std::initializer_list<WORD> chord) {
   for (WORD vk : chord) key(vk, 0);
   for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) key(*it, KEYEVENTF_KEYUP);
 }
-inline void PressKey(WORD vk) { PressKeys({vk}); }
 
 // --- what the screen shows of part of a client area
 
@@ -192,7 +178,7 @@ struct Capture {
     BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     SelectObject(mem, old);
     BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<RGBQUAD> bits(std::size_t(width) * height);
     GetDIBits(mem, bmp, 0, height, bits.data(), &bi, DIB_RGB_COLORS);
     Capture c{std::to_string(width) + "x" + std::to_string(height), {}};
@@ -204,21 +190,16 @@ struct Capture {
   }
 
   double Share(const std::function<bool(Rgb)>& test) const {
-    return pixels.empty() ? 0 : double(std::count_if(pixels.begin(), pixels.end(), test)) / pixels.size();
+    return pixels.empty() ? 0 : double(std::ranges::count_if(pixels, test)) / pixels.size();
   }
-  int Count(Rgb c, int t = 0) const {
-    return int(std::count_if(pixels.begin(), pixels.end(), [&](Rgb p) {
-      return std::abs(p.r - c.r) <= t && std::abs(p.g - c.g) <= t && std::abs(p.b - c.b) <= t;
-    }));
-  }
-  bool All(Rgb c, int tolerance = 0) const { return Count(c, tolerance) == int(pixels.size()); }
+  int Count(Rgb c) const { return int(std::ranges::count(pixels, c)); }
+  bool All(Rgb c) const { return Count(c) == int(pixels.size()); }
   // The size and the most frequent colour, for messages.
   std::string Summary() const {
-    std::map<std::string, int> counts;
-    for (Rgb p : pixels)
-      ++counts["(" + std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b) + ")"];
-    const auto top = std::ranges::max_element(counts, {}, [](const auto& c) { return c.second; });
-    return size + (counts.empty() ? "" : ", mostly " + top->first + " x" + std::to_string(top->second));
+    if (pixels.empty()) return size;
+    const Rgb p = *std::ranges::max_element(pixels, {}, [&](Rgb q) { return Count(q); });
+    return size + ", mostly (" + std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b) + ") x" +
+           std::to_string(Count(p));
   }
 
   std::string size;
@@ -262,20 +243,16 @@ class DiscTest : public ::testing::Test {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exe + "\"";
-    startedAt = Clock::now();
     ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                (in.empty() ? folder_ : in).c_str(), &si, &pi))
         << "could not start " << exe;
     CloseHandle(pi.hThread);
     process = pi.hProcess;
-    pid = pi.dwProcessId;
   }
-  // ... or waits for the main window, up and painted.
+  // ... or waits for the main window, up and painted (null after 10 s without one).
   HWND Start(const std::string& exe = TavlinExe()) {
     Run(exe);
-    main = WaitFor("TavlinForm1");
-    EXPECT_NE(main, nullptr) << "no main window within 10 s";
-    return main;
+    return main = WaitFor("TavlinForm1");
   }
   HWND Start(const MenuFile& menu) {
     Write("tavlin.ini", menu.Text());
@@ -283,8 +260,7 @@ class DiscTest : public ::testing::Test {
   }
   void End() {
     if (process && Running()) TerminateProcess(process, 1), WaitExit(5000);
-    if (process) CloseHandle(process);
-    process = nullptr;
+    if (process) CloseHandle(std::exchange(process, nullptr));
   }
   bool Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
   bool WaitExit(int timeoutMs) const { return !process || WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0; }
@@ -294,7 +270,7 @@ class DiscTest : public ::testing::Test {
     for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, windowClass, nullptr));) {
       DWORD owner = 0;
       GetWindowThreadProcessId(w, &owner);
-      if (owner == pid && pid && IsWindowVisible(w)) return w;
+      if (owner == GetProcessId(process) && IsWindowVisible(w)) return w;
     }
     return nullptr;
   }
@@ -308,8 +284,8 @@ class DiscTest : public ::testing::Test {
   // The main window's controls, by their names in its design.
   HWND Ctl(std::string_view name) const { return GetDlgItem(main, *tavlin::Form1Design().ControlId(name)); }
   std::string Text(std::string_view name) const { return TextOf(Ctl(name)); }
-  bool ShowsButton(const std::string& caption) const {
-    return WaitUntil([&] { return Text("Command1") == caption; }, 3000);
+  bool ShowsButton(const std::string& s) const {
+    return WaitUntil([&] { return Text("Command1") == s; }, 3000);
   }
   void ClickEntry(int index) {
     const int h = int(Send(Ctl("List1"), LB_GETITEMHEIGHT));
@@ -325,8 +301,6 @@ class DiscTest : public ::testing::Test {
   }
 
   HANDLE process = nullptr;
-  DWORD pid = 0;
-  Clock::time_point startedAt;
   HWND main = nullptr;
 
  private:

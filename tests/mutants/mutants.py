@@ -55,9 +55,7 @@ FAULTS = [
     ("the return to the start-up folder dropped", "src/mainwindow/form1.cpp",
      "  if (!p.ChangeDirectory(m.StartDirectory)) return;\n", "", "unit"),
     ("a close reason other than the close box ignored", "src/mainwindow/form1.cpp",
-     "int /*unloadMode*/) {\n  // Every close reason, from the close box to shut-down, ends the application.\n"
-     "  Form_Terminate();",
-     "int unloadMode) {\n  if (unloadMode == kFormControlMenu) Form_Terminate();", "unit"),
+     "int /*unloadMode*/) {", "int unloadMode) {\n  if (unloadMode != kFormControlMenu) return;", "unit"),
     ("the hand-over unloads the splash before showing the menu", "src/app/form6.cpp",
      "  (void)platform_.Show(form1_);\n  (void)platform_.Unload(*this);",
      "  (void)platform_.Unload(*this);\n  (void)platform_.Show(form1_);", "unit"),

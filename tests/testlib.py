@@ -12,6 +12,10 @@ EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
 CASES = []
 
 
+class Skip(Exception):
+    """A case this machine cannot run at all; reported as skipped, with why."""
+
+
 def check(cond, seen):
     if not cond:
         raise AssertionError(seen)
@@ -26,13 +30,18 @@ def main(suite, junit=None):
     xml = ET.Element("testsuite", name=suite, tests=str(len(CASES)))
     for name, fn in CASES:
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
+            error = skip = None
             try:
                 fn(scratch)
-                error = None
+            except Skip as e:
+                skip = str(e)
             except Exception as e:  # a broken run fails its case, not the suite
                 error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
-        print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
+        print("PASS  " + name if error is None and skip is None else "SKIP  %s: %s" % (name, skip) if skip
+              else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
         tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
+        if skip is not None:
+            ET.SubElement(tc, "skipped", message=skip)
         if error is not None:
             ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
     junit = junit or sys.argv[1]

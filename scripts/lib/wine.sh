@@ -13,6 +13,34 @@ export WINEDEBUG=-all
 # No prompts to fetch the .NET or HTML engines of Wine: nothing here needs them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 TAVLIN_XVFB_DISPLAY=${TAVLIN_XVFB_DISPLAY:-:71}
+
+# Some kernels run no 32-bit programs (ia32 emulation switched off). Wine has
+# then only its 64-bit half: it runs the x86-64 build, never the i686
+# release, and Debian's wine command must not try its 32-bit loader first.
+if [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  export TAVLIN_WINE_I686=1
+else
+  export TAVLIN_WINE_I686=0
+  if [[ -x /usr/lib/wine/wine64 ]]; then
+    export WINELOADER=/usr/lib/wine/wine64
+    mkdir -p "$TAVLIN_ROOT/build/wine64-only"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$TAVLIN_ROOT/build/wine64-only/wine"
+    chmod +x "$TAVLIN_ROOT/build/wine64-only/wine"
+    [[ ":$PATH:" == *":$TAVLIN_ROOT/build/wine64-only:"* ]] || export PATH=$TAVLIN_ROOT/build/wine64-only:$PATH
+  fi
+fi
+
+# The preset whose tavlin.exe stands for the release under Wine: the i686
+# release itself where this machine runs it, else the x86-64 build of the
+# same sources, said once on stderr.
+wine_release_preset() {
+  if ((TAVLIN_WINE_I686)); then
+    echo win32
+  else
+    echo "note: this machine runs no 32-bit programs, so Wine shows the x86-64 build instead of the i686 release" >&2
+    echo win64
+  fi
+}
 TAVLIN_DESKTOP_SIZE=${TAVLIN_DESKTOP_SIZE:-1024x768}
 _tavlin_xvfb_pid=
 
@@ -39,8 +67,11 @@ wine_setup() {
   fi
   # A WoW64 prefix, made after 32-bit Wine was installed, runs the i686
   # release as well as the x86-64 build; an older prefix lacks the 32-bit
-  # system folder, so one without this stamp is made anew.
-  local stamp="$WINEPREFIX/.tavlin-prefix-4-wow64-$TAVLIN_DESKTOP_SIZE"
+  # system folder, so one without this stamp is made anew (and one made
+  # where only 64-bit programs run is made anew where 32-bit ones do).
+  local kind=wow64
+  ((TAVLIN_WINE_I686)) || kind=win64-only
+  local stamp="$WINEPREFIX/.tavlin-prefix-4-$kind-$TAVLIN_DESKTOP_SIZE"
   if [[ ! -f "$stamp" ]]; then
     echo "wine: preparing the prefix in $WINEPREFIX (once)" >&2
     if [[ -e "$WINEPREFIX" ]]; then

@@ -3,52 +3,101 @@
 #include <vector>
 
 #include "menu/menu_layout.h"
+#include "menu/numbers.h"
+#include "menu/words.h"
 
 namespace tavlin {
 
-std::string MenuTemplate(int items) {
-  std::vector<std::string> l = {
-      "ItemCount below: the number of items, 0 to 1000. Tavlin finds every value by its line number: keep every line.",
-      std::to_string(items),
-      "TitleColorIndex on line 5: 0 black, 1 blue, 2 green, 3 cyan, 4 red, 5 magenta, 6 yellow, 7 white,",
-      "TitleColorIndex below: 8 grey, 9 light blue, 10 light green, 11 light cyan, 12 light red, 13 light magenta, "
-      "14 light yellow, 15 bright white.",
-      "14",
-      "LabelColorFlag on line 8.",
-      "LabelColorFlag below: yes gives the field labels the title colour too.",
-      "yes",
-      "MenuTitle on line 11.",
-      "MenuTitle below: the title at the top of the window.",
-      "Welcome",
-      "ApplicationCaption on line 14, then PathCaption, FilenameCaption, InformationCaption, DescriptionCaption.",
-      "ApplicationCaption below, the heading above the list; on the four lines after it, x hides a field.",
-      "Application",
-      "Folder",
-      "File",
-      "Information",
-      "Description",
-      "DefaultDescription on line 21.",
-      "DefaultDescription below: the description shown before an item is chosen.",
-      "Choose an item from the list.",
-      "ItemName of item 1 on line " + std::to_string(LineOf(MenuField::ItemName, 1)) +
-          ". Item blocks from the next line on, 8 lines each: item k starts at line 8k+15.",
+namespace {
+
+// What the template puts on a value line, and what the notes above it say:
+// `below` on the line just above, `onLine` after "Field on line N" on the
+// line above that, where the layout leaves one.
+struct HeaderNote {
+  MenuField field;
+  std::string value, onLine, below;
+};
+
+std::string Colours(int from, int to) {
+  std::string s;
+  for (int n = from; n <= to; ++n) s += (s.empty() ? "" : ", ") + std::to_string(n) + " " + std::string(ColorName(n));
+  return s;
+}
+
+std::vector<HeaderNote> HeaderNotes(int items) {
+  const std::string blocks = std::to_string(kItemBlockLines);
+  return {
+      {MenuField::ItemCount, std::to_string(items), "",
+       ": the number of items, 0 to " + std::to_string(kMaxMenuItems) +
+           ". Tavlin finds every value by its line number: keep every line."},
+      {MenuField::TitleColorIndex, "14", ": " + Colours(0, 7) + ",", ": " + Colours(8, 15) + "."},
+      {MenuField::LabelColorFlag, kLabelColorOn, ".",
+       ": " + std::string(kLabelColorOn) + " gives the field labels the title colour too."},
+      {MenuField::MenuTitle, "Welcome", ".", ": the title at the top of the window."},
+      {MenuField::ApplicationCaption, "Application",
+       ", then PathCaption, FilenameCaption, InformationCaption, DescriptionCaption.",
+       ", the heading above the list; on the four lines after it, " + std::string(kHideMarker) + " hides a field."},
+      {MenuField::PathCaption, "Folder", "", ""},
+      {MenuField::FilenameCaption, "File", "", ""},
+      {MenuField::InformationCaption, "Information", "", ""},
+      {MenuField::DescriptionCaption, "Description", "", ""},
+      {MenuField::DefaultDescription, "Choose an item from the list.", ".",
+       ": the description shown before an item is chosen."},
   };
-  const std::string end = "End of the menu: fewer than 8 lines of notes may follow.";
-  if (items == 0) l.back() = end;
+}
+
+std::string ItemNameNote(long long item) {
+  return "ItemName of item " + std::to_string(item) + " on line " + std::to_string(LineOf(MenuField::ItemName, item)) +
+         ".";
+}
+
+// What the template puts in an item's field: every item opens a file every
+// disc has, from the disc's root, so that it opens at once.
+std::string ItemValue(MenuField field, const std::string& n) {
+  switch (field) {
+    case MenuField::ItemName: return "Item " + n;
+    case MenuField::ItemPath: return ".";
+    case MenuField::ItemFile: return kMenuDefinitionFile;
+    case MenuField::ItemButtonCaption: return "Open";
+    case MenuField::ItemInformation: return "What item " + n + " is";
+    default: return "Describe item " + n + " here.";
+  }
+}
+
+}  // namespace
+
+std::string MenuTemplate(int items) {
+  std::vector<std::string> l(static_cast<std::size_t>(kHeaderLines));
+  const auto line = [&](long long n) -> std::string& { return l[static_cast<std::size_t>(n - 1)]; };
+  for (const HeaderNote& h : HeaderNotes(items)) {
+    const long long at = LineOf(h.field);
+    const std::string name(FieldName(h.field));
+    line(at) = h.value;
+    if (!h.below.empty()) line(at - 1) = name + " below" + h.below;
+    if (!h.onLine.empty()) line(at - 2) = name + " on line " + std::to_string(at) + h.onLine;
+  }
+  const std::string end =
+      "End of the menu: fewer than " + std::to_string(kItemBlockLines) + " lines of notes may follow.";
+  line(kHeaderLines) = items == 0 ? end
+                                  : ItemNameNote(1) + " Item blocks from the next line on, " +
+                                        std::to_string(kItemBlockLines) + " lines each: item k starts at line " +
+                                        std::to_string(kItemBlockLines) + "k+" +
+                                        std::to_string(BlockStart(1) - kItemBlockLines) + ".";
+  std::string fields;
+  for (MenuField f : kItemFields) {
+    fields += (fields.empty() ? "" : ", ") + std::string(FieldName(f));
+    if (f == MenuField::ItemPath) fields += " (its folder)";
+    if (f == MenuField::ItemFile) fields += " (in that folder)";
+  }
   for (int k = 1; k <= items; ++k) {
     const std::string n = std::to_string(k);
-    l.push_back("Item " + n +
-                " below: ItemName, ItemPath (its folder), ItemFile (in that folder), ItemButtonCaption, "
-                "ItemInformation, ItemDescription.");
-    l.push_back("Item " + n);
-    l.push_back(".");  // the disc's root, and a file every disc has, so that it opens
-    l.push_back("tavlin.ini");
-    l.push_back("Open");
-    l.push_back("What item " + n + " is");
-    l.push_back("Describe item " + n + " here.");
-    l.push_back(k < items ? "ItemName of item " + std::to_string(k + 1) + " on line " +
-                                std::to_string(LineOf(MenuField::ItemName, k + 1)) + "."
-                          : end);
+    for (long long at = 0; at < kItemBlockLines; ++at) {
+      if (const auto field = ItemFieldAt(at)) l.push_back(ItemValue(*field, n));
+      else if (at == 0)
+        l.push_back("Item " + n + " below: " + fields + ".");
+      else
+        l.push_back(k < items ? ItemNameNote(k + 1) : end);
+    }
   }
   std::string out;
   for (const auto& s : l) out += s + "\r\n";

@@ -55,12 +55,28 @@ std::optional<Decimal> ParseDecimal(std::string_view s) {
   return d;
 }
 
+struct Color {
+  Rgb rgb;
+  std::string_view name;
+};
 // clang-format off
-constexpr std::array<Rgb, 16> kColors{{
-    {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
-    {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
-    {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
-    {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
+constexpr std::array<Color, 16> kColors{{
+    {{0, 0, 0},       "black"},
+    {{0, 0, 128},     "blue"},
+    {{0, 128, 0},     "green"},
+    {{0, 128, 128},   "cyan"},
+    {{128, 0, 0},     "red"},
+    {{128, 0, 128},   "magenta"},
+    {{128, 128, 0},   "yellow"},
+    {{192, 192, 192}, "white"},
+    {{128, 128, 128}, "grey"},
+    {{0, 0, 255},     "light blue"},
+    {{0, 255, 0},     "light green"},
+    {{0, 255, 255},   "light cyan"},
+    {{255, 0, 0},     "light red"},
+    {{255, 0, 255},   "light magenta"},
+    {{255, 255, 0},   "light yellow"},
+    {{255, 255, 255}, "bright white"},
 }};
 // clang-format on
 
@@ -96,7 +112,12 @@ std::optional<int> ColorNumber(std::string_view text) {
 
 std::optional<Rgb> ColorOfNumber(int number) {
   if (number < 0 || number > 15) return std::nullopt;
-  return kColors[static_cast<std::size_t>(number)];
+  return kColors[static_cast<std::size_t>(number)].rgb;
+}
+
+std::string_view ColorName(int number) {
+  if (number < 0 || number > 15) return "";
+  return kColors[static_cast<std::size_t>(number)].name;
 }
 
 std::optional<Rgb> TitleColor(const std::optional<std::string>& titleColorIndex) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/design.h"
+#include "base/rgb.h"
 
 namespace tavlin {
 
@@ -27,8 +27,9 @@ long long ItemCountValue(const std::optional<std::string>& text);
 // is not a number or lies outside a signed 16-bit integer.
 std::optional<int> ColorNumber(std::string_view text);
 
-// The sixteen colours 0 to 15 of the title colour.
+// The sixteen colours 0 to 15 of the title colour, and their names.
 std::optional<Rgb> ColorOfNumber(int number);
+std::string_view ColorName(int number);  // "" outside 0 to 15
 
 // The colour rule of the title: unset counts as 0 (black); nullopt means
 // the colour step fails and the label keeps its colour.

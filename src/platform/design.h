@@ -2,17 +2,14 @@
 // The backends build real windows from it; handlers only change properties.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-namespace tavlin {
+#include "base/rgb.h"
 
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-  friend bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-};
+namespace tavlin {
 
 // Twips: 1/1440 inch. Layout is designed in twips and converted with the
 // screen's DPI by the backend (15 twips a pixel at 96 DPI).

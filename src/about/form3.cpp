@@ -1,6 +1,6 @@
 #include "about/form3.h"
 
-#include "platform/error_modes.h"
+#include "base/error_modes.h"
 
 namespace tavlin {
 

@@ -1,6 +1,7 @@
 #include "app/form6.h"
 
-#include "menu/markers.h"
+#include "base/error_modes.h"
+#include "menu/words.h"
 
 namespace tavlin {
 
@@ -22,8 +23,8 @@ void Form6::Timer1_Timer() { HandOver(); }
 void Form6::HandOver() {
   // Main window first, then the splash goes, so that a window is always
   // loaded. Showing Form1 runs its Load before it becomes visible.
-  (void)platform_.Show(form1_);
-  (void)platform_.Unload(*this);
+  SkipOnError(platform_.Show(form1_));
+  SkipOnError(platform_.Unload(*this));
 }
 
 }  // namespace tavlin

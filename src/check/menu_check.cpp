@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "check/findings.h"
-#include "menu/menu_definition.h"
+#include "menu/words.h"
 
 namespace tavlin {
 

@@ -9,23 +9,27 @@
 #include "base/utf8.h"
 #include "base/windows_names.h"
 #include "check/findings.h"
-#include "mainwindow/form1.h"
-#include "menu/markers.h"
-#include "menu/menu_definition.h"
 #include "menu/menu_layout.h"
-#include "menu/module1.h"
 #include "menu/numbers.h"
+#include "menu/words.h"
 
 namespace tavlin {
 
 namespace {
 
+constexpr std::size_t kMiB = 1024 * 1024;
 // The program reads at most 8022 lines of at most 64 KiB; a bigger file is
 // nonsense, and this keeps the checker's memory bounded.
-constexpr std::size_t kMaxMenuFileBytes = 64u * 1024 * 1024;
+constexpr std::size_t kMaxMenuFileBytes = 64 * kMiB;
+// The map lists this many ignored lines after the last item, and counts the rest.
 constexpr long long kTrailingListed = 20;
+// What the encoding is judged by: the start of the file.
+constexpr std::size_t kEncodingSample = 512;
+// A count beyond this is quoted as written, not as the number it makes.
+constexpr long long kLargestCountShown = 1000000;
 constexpr std::size_t kMaxPath = 260;              // with the terminating NUL
 constexpr std::size_t kMaxCurrentDirectory = 258;  // room for its closing backslash and the NUL
+constexpr std::size_t kDrive = 3;                  // "D:\" in front of every path on the disc
 
 // Text with bytes above 127 that is all well-formed UTF-8 was almost surely
 // saved as UTF-8: in an 8-bit code page such runs are rare.
@@ -93,7 +97,8 @@ class MenuFileCheck {
     auto bytes = disc_.files().Read(e->name, kMaxMenuFileBytes + 1);
     if (!bytes) return Error(std::string("cannot be read") + kNoMenu), false;
     if (bytes->size() > kMaxMenuFileBytes) {
-      Warn(0, "larger than 64 MiB: only the first 64 MiB are checked");
+      const std::string limit = std::to_string(kMaxMenuFileBytes / kMiB) + " MiB";
+      Warn(0, "larger than " + limit + ": only the first " + limit + " are checked");
       bytes->resize(kMaxMenuFileBytes);
     }
     r_.menuRead = true;
@@ -107,7 +112,7 @@ class MenuFileCheck {
     // UTF-16 has a NUL beside most ASCII letters; other files full of NULs
     // or control bytes are no text at all. Either way every line is garbage,
     // and what the lines would say is not worth a warning each.
-    const std::size_t head = std::min<std::size_t>(b.size(), 512);
+    const std::size_t head = std::min(b.size(), kEncodingSample);
     std::size_t nulsEven = 0, nulsOdd = 0, controls = 0;
     for (std::size_t i = 0; i < head; ++i) {
       const unsigned char c = static_cast<unsigned char>(b[i]);
@@ -135,7 +140,7 @@ class MenuFileCheck {
     auto reader = LineReaderFromString(b);
     std::string line;
     LineInfo info;
-    long long keep = kHeaderLines + kTrailingListed;
+    long long keep = MenuLines(0) + kTrailingListed;
     LineInfo::End firstEnd = LineInfo::End::None;
     bool mixedSaid = false, otherSeen = false;
     long long firstLf = 0;
@@ -144,7 +149,7 @@ class MenuFileCheck {
       if (n == LineOf(MenuField::ItemCount)) {
         passes_ = ItemCountValue(line);
         r_.items = std::clamp<long long>(passes_, 0, kMaxMenuItems);
-        keep = kHeaderLines + kItemBlockLines * r_.items + kTrailingListed;
+        keep = MenuLines(r_.items) + kTrailingListed;
       }
       if (info.end != LineInfo::End::None) {
         if (firstEnd == LineInfo::End::None) firstEnd = info.end;
@@ -178,22 +183,10 @@ class MenuFileCheck {
     return At(n);
   }
 
-  static std::string Describe(const LineRole& role) {
-    switch (role.kind) {
-      case LineRole::Kind::Value:
-        return IsItemField(role.field) ? "item " + std::to_string(role.item) + " " + Name(role.field)
-                                       : Name(role.field);
-      case LineRole::Kind::Ignored: return "ignored (label line)";
-      case LineRole::Kind::AfterLastItem: return "ignored (after last item)";
-      case LineRole::Kind::BeyondMaxItems: return "ignored (item beyond 1000)";
-    }
-    return "";
-  }
-
   void MapLines() {
     for (long long n = 1; n <= static_cast<long long>(lines_.size()); ++n) {
       const LineRole role = RoleOfLine(n, passes_);
-      std::string field = Describe(role);
+      std::string field = DescribeRole(role);
       std::string shown = Quoted(At(n));
       const std::size_t length = lengths_[static_cast<std::size_t>(n - 1)];
       if (length > kShownWidth) shown += " (" + std::to_string(length) + " bytes)";
@@ -205,7 +198,8 @@ class MenuFileCheck {
   // What goes wrong with any shown text, whatever its line.
   void CheckText(long long n, const std::string& field, const std::string& v, std::size_t length) {
     if (length > LineReader::kMaxLineLength)
-      Warn(n, field + " is " + std::to_string(length) + " bytes long: Tavlin keeps the first 65535");
+      Warn(n, field + " is " + std::to_string(length) + " bytes long: Tavlin keeps the first " +
+                  std::to_string(LineReader::kMaxLineLength));
     if (v.find('\0') != std::string::npos) Warn(n, field + " holds a NUL byte: the text ends there on screen");
     if (LooksLikeUtf8(v))
       Warn(n, field +
@@ -230,7 +224,7 @@ class MenuFileCheck {
     const long long declared = std::max<long long>(passes_, 0);
     if (lines >= LineOf(MenuField::ItemCount) && declared != blocks) {
       const std::string count = At(LineOf(MenuField::ItemCount));
-      const std::string said = declared > 1000000 ? Quoted(TrimBlanks(count)) : std::to_string(declared);
+      const std::string said = declared > kLargestCountShown ? Quoted(TrimBlanks(count)) : std::to_string(declared);
       std::string m = "the count is " + said + ", but the file holds " +
                       Plural(blocks, "complete item block", "complete item blocks");
       if (declared > blocks)
@@ -267,7 +261,9 @@ class MenuFileCheck {
         Warn(line, "ItemCount " + Quoted(c) + " is negative: the menu has no items");
       else if (shape->fraction)
         Warn(line, "ItemCount " + Quoted(c) + " is not a whole number: taken as " + std::to_string(passes_));
-      if (passes_ > kMaxMenuItems) Warn(line, "more than 1000 items: only the first 1000 are listed");
+      if (passes_ > kMaxMenuItems)
+        Warn(line, "more than " + std::to_string(kMaxMenuItems) + " items: only the first " +
+                       std::to_string(kMaxMenuItems) + " are listed");
     }
     if (has(MenuField::TitleColorIndex)) {
       const std::string& t = at(MenuField::TitleColorIndex);
@@ -357,12 +353,13 @@ class MenuFileCheck {
     if (folder.kind == Located::Kind::Missing)
       return Warn(pathLine, thePath + " is not on the disc: its button does nothing");
     if (!folder.folder) return Warn(pathLine, thePath + " is a file, not a folder: its button does nothing");
-    // The drive's "D:\\" comes in front, and the current directory, like a
-    // file to open, must fit within Windows' 260 characters.
-    if (path->size() + 3 > kMaxCurrentDirectory)
+    // The drive comes in front, and the current directory, like a file to
+    // open, must fit within Windows' path limit.
+    if (path->size() + kDrive > kMaxCurrentDirectory)
       Warn(pathLine, item + " ItemPath is " + std::to_string(path->size()) +
-                         " characters long: Windows cannot enter a folder more than 255 characters below the drive, "
-                         "so its button does nothing");
+                         " characters long: Windows cannot enter a folder more than " +
+                         std::to_string(kMaxCurrentDirectory - kDrive) +
+                         " characters below the drive, so its button does nothing");
     if (folder.otherCase) Warn(pathLine, thePath + " is on the disc only as " + Quoted(folder.path) + kOtherCase);
     if (!file) return;
     const std::string theFile = item + " ItemFile " + Quoted(*file);
@@ -379,9 +376,11 @@ class MenuFileCheck {
       return Warn(fileLine,
                   theFile + " is not " + where + ": the whole line is the file name, arguments cannot be given");
     if (NameTrouble(fileLine, item + " ItemFile", *file)) return;
-    if (path->size() + 3 <= kMaxCurrentDirectory && path->size() + file->size() + 4 > kMaxPath - 1)
-      Warn(fileLine, item + " ItemFile with its ItemPath is " + std::to_string(path->size() + file->size() + 1) +
-                         " characters long: beyond Windows' 260 characters with the drive, programs may not open it");
+    const std::size_t joined = path->size() + 1 + file->size();  // with the backslash between them
+    if (path->size() + kDrive <= kMaxCurrentDirectory && kDrive + joined > kMaxPath - 1)
+      Warn(fileLine, item + " ItemFile with its ItemPath is " + std::to_string(joined) +
+                         " characters long: beyond Windows' " + std::to_string(kMaxPath) +
+                         " characters with the drive, programs may not open it");
     const Located target = disc_.Locate(folder.path, *file);
     if (target.kind == Located::Kind::Outside) return Warn(fileLine, theFile + " leads out of the disc");
     if (target.kind == Located::Kind::Unlistable)

@@ -4,15 +4,14 @@
 #include <iterator>
 #include <optional>
 
-#include "app/form6.h"
 #include "base/ascii.h"
 #include "base/byte_fields.h"
 #include "base/line_reader.h"
 #include "base/picture_limits.h"
 #include "base/windows_names.h"
 #include "check/findings.h"
-#include "mainwindow/form1.h"
-#include "menu/markers.h"
+#include "menu/words.h"
+#include "platform/form_designs.h"
 
 namespace tavlin {
 
@@ -20,6 +19,11 @@ namespace {
 
 constexpr char kAutorun[] = "autorun.inf";
 constexpr char kProgram[] = "tavlin.exe";
+constexpr std::size_t kMiB = 1024 * 1024;
+// Enough of a WAV file for the chunks before its sound, and of an
+// autorun.inf for all it can say.
+constexpr std::size_t kSoundBytesRead = 16 * kMiB;
+constexpr std::size_t kAutorunBytesRead = 64 * 1024;
 
 // The root entry of a name the program asks for, with a warning when only
 // its letter case differs.
@@ -40,7 +44,8 @@ void CheckPicture(DiscIndex& disc, Findings& out, const char* name, long long wi
   if (e->hidden && name == std::string(kSplashFile)) return warn(std::string("is hidden: ") + otherwise);
   const auto size = disc.files().Size(e->name);
   if (size && *size > kMaxPictureFileBytes)
-    return warn(std::string("is larger than 32 MiB: Tavlin does not load it, ") + otherwise);
+    return warn("is larger than " + std::to_string(kMaxPictureFileBytes / kMiB) + " MiB: Tavlin does not load it, " +
+                otherwise);
   const auto bytes = disc.files().Read(e->name, kMaxPictureFileBytes);
   if (!bytes) return warn(std::string("cannot be read: ") + otherwise);
   if (bytes->empty()) return warn(std::string("is empty, not a picture: ") + otherwise);
@@ -65,7 +70,7 @@ void CheckSound(DiscIndex& disc, Findings& out) {
   const auto size = disc.files().Size(e->name);
   // Windows plays its default sound for a file it cannot play.
   const std::string instead = ": Windows plays its default sound instead";
-  const auto b = disc.files().Read(e->name, 16u * 1024 * 1024);
+  const auto b = disc.files().Read(e->name, kSoundBytesRead);
   if (!b) return warn("cannot be read" + instead);
   if (b->size() < 12 || b->compare(0, 4, "RIFF") != 0 || b->compare(8, 4, "WAVE") != 0)
     return warn("is not a WAV file" + instead);
@@ -103,7 +108,7 @@ void CheckAutorun(DiscIndex& disc, Findings& out) {
   const DiscEntry* e = RootFile(disc, out, kAutorun);
   if (!e || e->folder) return;
   const auto warn = [&](std::string m) { out.Warn(kAutorun, 0, std::move(m)); };
-  auto b = disc.files().Read(e->name, 64 * 1024);
+  auto b = disc.files().Read(e->name, kAutorunBytesRead);
   if (!b) return warn("cannot be read: AutoPlay does not start the menu");
   if (b->compare(0, 2, "\xFF\xFE") == 0) {  // Windows reads UTF-16 here; its ASCII is enough
     std::string narrow;

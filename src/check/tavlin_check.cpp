@@ -6,6 +6,7 @@
 
 #include "check/menu_check.h"
 #include "check/menu_template.h"
+#include "menu/menu_layout.h"
 #include "platform/disc_files.h"
 
 #ifdef _WIN32
@@ -15,12 +16,13 @@
 
 namespace {
 
-constexpr char kUsage[] =
+const std::string kUsage =
     "usage: tavlin-check [--] [DISC]     check the disc folder DISC (default: the current folder)\n"
-    "       tavlin-check --template N    print a starter tavlin.ini for N items (0 to 1000)\n";
+    "       tavlin-check --template N    print a starter tavlin.ini for N items (0 to " +
+    std::to_string(tavlin::kMaxMenuItems) + ")\n";
 
 int Usage() {
-  std::fputs(kUsage, stderr);
+  std::fputs(kUsage.c_str(), stderr);
   return 2;
 }
 
@@ -31,14 +33,14 @@ void Print(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 int main(int argc, char** argv) {
   const std::string first = argc > 1 ? argv[1] : "";
   if (first == "--help" || first == "-h") {
-    std::fputs(kUsage, stdout);
+    std::fputs(kUsage.c_str(), stdout);
     return 0;
   }
   if (first == "--template") {
     if (argc != 3) return Usage();
     char* end = nullptr;
     const long n = std::strtol(argv[2], &end, 10);
-    if (*argv[2] == '\0' || *end != '\0' || n < 0 || n > 1000) return Usage();
+    if (*argv[2] == '\0' || *end != '\0' || n < 0 || n > tavlin::kMaxMenuItems) return Usage();
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);  // the template has its own CR LF
 #endif

@@ -4,7 +4,6 @@
 
 #include "base/utf8.h"
 #include "base/windows1252.h"
-#include "menu/module1.h"
 #include "menu/numbers.h"
 
 namespace tavlin {
@@ -24,7 +23,7 @@ const char* EndBytes(LineInfo::End e) {
 }
 
 // Zero-based index of the first line of an item's block.
-std::size_t BlockStart(long long item) { return static_cast<std::size_t>(LineOf(MenuField::ItemName, item) - 2); }
+std::size_t BlockIndex(long long item) { return static_cast<std::size_t>(BlockStart(item) - 1); }
 
 }  // namespace
 
@@ -41,7 +40,7 @@ MenuDocument::MenuDocument(std::string bytes) : original_(std::move(bytes)) {
 }
 
 MenuDocument::Encoded MenuDocument::Encode() const {
-  if (CurrentState() == 0) return {original_, 0, {}, {}};
+  if (CurrentState() == 0) return {original_, 0, {}};
   std::string out;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const std::string& text = lines_[i].text;
@@ -52,7 +51,6 @@ MenuDocument::Encoded MenuDocument::Encode() const {
     }
     Encoded refused;
     refused.line = static_cast<long long>(i) + 1;
-    refused.field = WhatLineHolds(refused.line);
     for (std::size_t at = 0; at < text.size();) {
       const std::size_t start = at;
       const auto c = NextUtf8(text, at);
@@ -63,7 +61,7 @@ MenuDocument::Encoded MenuDocument::Encode() const {
     }
     return refused;
   }
-  return {std::move(out), 0, {}, {}};
+  return {std::move(out), 0, {}};
 }
 
 const std::string& MenuDocument::Text(long long line) const {
@@ -85,19 +83,6 @@ long long MenuDocument::Passes() const {
 }
 
 LineRole MenuDocument::RoleOf(long long line) const { return RoleOfLine(line, Passes()); }
-
-std::string MenuDocument::WhatLineHolds(long long line) const {
-  const LineRole role = RoleOf(line);
-  switch (role.kind) {
-    case LineRole::Kind::Value:
-      return (IsItemField(role.field) ? "item " + std::to_string(role.item) + " " : "") +
-             std::string(FieldName(role.field));
-    case LineRole::Kind::Ignored: return "note";
-    case LineRole::Kind::AfterLastItem: return "note after the last item";
-    case LineRole::Kind::BeyondMaxItems: return "item beyond 1000";
-  }
-  return "";
-}
 
 void MenuDocument::SetLine(long long line, std::string_view text) {
   if (line < 1) return;
@@ -122,8 +107,8 @@ bool MenuDocument::AddItem() {
   const long long n = Items();
   if (n >= kMaxMenuItems) return false;
   Begin();
-  PadTo(kHeaderLines + kItemBlockLines * n);
-  Apply(BlockStart(n + 1), 0, std::vector<Line>(kItemBlockLines, Line{"", NewLineEnd()}));
+  PadTo(MenuLines(n));
+  Apply(BlockIndex(n + 1), 0, std::vector<Line>(kItemBlockLines, Line{"", NewLineEnd()}));
   SetCount(n + 1);
   return true;
 }
@@ -132,8 +117,8 @@ bool MenuDocument::DuplicateItem(long long item) {
   const long long n = Items();
   if (item < 1 || item > n || n >= kMaxMenuItems) return false;
   Begin();
-  PadTo(kHeaderLines + kItemBlockLines * n);
-  Apply(BlockStart(item + 1), 0, Block(item));
+  PadTo(MenuLines(n));
+  Apply(BlockIndex(item + 1), 0, Block(item));
   SetCount(n + 1);
   return true;
 }
@@ -142,8 +127,8 @@ bool MenuDocument::RemoveItem(long long item) {
   const long long n = Items();
   if (item < 1 || item > n) return false;
   Begin();
-  PadTo(kHeaderLines + kItemBlockLines * n);
-  Apply(BlockStart(item), kItemBlockLines, {});
+  PadTo(MenuLines(n));
+  Apply(BlockIndex(item), kItemBlockLines, {});
   SetCount(n - 1);
   return true;
 }
@@ -152,10 +137,10 @@ bool MenuDocument::MoveItem(long long from, long long to) {
   const long long n = Items();
   if (from < 1 || from > n || to < 1 || to > n || from == to) return false;
   Begin();
-  PadTo(kHeaderLines + kItemBlockLines * n);
+  PadTo(MenuLines(n));
   std::vector<Line> block = Block(from);
-  Apply(BlockStart(from), kItemBlockLines, {});
-  Apply(BlockStart(to), 0, std::move(block));
+  Apply(BlockIndex(from), kItemBlockLines, {});
+  Apply(BlockIndex(to), 0, std::move(block));
   return true;
 }
 
@@ -218,7 +203,7 @@ void MenuDocument::SetCount(long long items) {
 }
 
 std::vector<MenuDocument::Line> MenuDocument::Block(long long item) const {
-  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(BlockStart(item));
+  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(BlockIndex(item));
   return {first, first + kItemBlockLines};
 }
 

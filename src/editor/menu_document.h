@@ -28,7 +28,6 @@ class MenuDocument {
   struct Encoded {
     std::optional<std::string> bytes;
     long long line = 0;
-    std::string field;      // as WhatLineHolds names it
     std::string character;  // UTF-8
   };
 
@@ -47,8 +46,6 @@ class MenuDocument {
   LineInfo::End NewLineEnd() const;
   // What the program makes of a line, for the count line 2 now holds.
   LineRole RoleOf(long long line) const;
-  // "MenuTitle", "item 3 ItemFile", "note", as messages name a line.
-  std::string WhatLineHolds(long long line) const;
 
   const std::string& Value(MenuField headerField) const { return Text(LineOf(headerField)); }
   const std::string& Value(MenuField itemField, long long item) const { return Text(LineOf(itemField, item)); }
@@ -58,7 +55,7 @@ class MenuDocument {
   void Set(MenuField itemField, long long item, std::string_view text) { SetLine(LineOf(itemField, item), text); }
   void SetLine(long long line, std::string_view text);
 
-  // The entries of the program's list: the count of line 2, 0 to 1000.
+  // The entries of the program's list: the count of line 2, 0 to kMaxMenuItems.
   long long Items() const;
   // Each false, and nothing changed, when the item or the room is not there.
   bool AddItem();

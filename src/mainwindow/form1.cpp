@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "menu/markers.h"
+#include "menu/words.h"
 #include "menu/menu_definition.h"
 #include "menu/numbers.h"
-#include "platform/error_modes.h"
+#include "base/error_modes.h"
 
 namespace tavlin {
 
@@ -16,7 +16,9 @@ void Form1::Form_Load() {
   SkipOnError(p.SetCaption(*this, "", kMainWindowCaption));
   SkipOnError(p.SetPictureFromFile(*this, kBackgroundFile));  // else the built-in picture stays
   if (auto folder = p.ProgramFolder()) m.StartDirectory = *folder;
-  const MenuStartValues start = ReadMenuDefinition(p, m);
+  // The only input file, closed when `menu` goes, after the last block.
+  const std::unique_ptr<LineReader> menu = p.OpenForInput(kMenuDefinitionFile);
+  const MenuStartValues start = ReadMenuDefinition(menu.get(), m);
 
   // Field labels: a caption, or the hide marker for a label and its box.
   SkipOnError(p.SetCaption(*this, "Label1", m.ApplicationCaption));
@@ -90,7 +92,8 @@ void Form1::Command1_Click() {
   Module1& m = module1_;
   if (!p.SetFocus(*this, "List1")) return;
   if (m.SelectedPath.empty()) {
-    (void)p.MsgBox(kNoSelectionMessage, kMsgBoxOkOnly);  // the button pressed is not looked at
+    // The button pressed is not looked at, and the handler ends either way.
+    SkipOnError(p.MsgBox(kNoSelectionMessage, kMsgBoxOkOnly));
     return;
   }
   if (!p.ChangeDirectory(m.SelectedPath)) return;
@@ -105,12 +108,13 @@ void Form1::Command1_Click() {
   // was launched, should the conversion ever not be the identity.
   m.SelectedFile = file;
   m.SelectedPath = path;
-  if (!p.ChangeDirectory(m.StartDirectory)) return;
+  // The last step: if it fails, the current directory stays at SelectedPath.
+  SkipOnError(p.ChangeDirectory(m.StartDirectory));
 }
 
 void Form1::Form_QueryUnload(int& /*cancel: never set, a close is never refused*/, int /*unloadMode*/) {
   // Every close reason, from the close box to shut-down, ends the application.
-  Form_Terminate();  // does not return
+  Form_Terminate();  // the application ends here
 }
 
 void Form1::Form_Terminate() { platform_.End(); }

@@ -4,15 +4,12 @@
 
 #include "menu/module1.h"
 #include "platform/form.h"
+#include "platform/form_designs.h"
 #include "platform/platform.h"
 
 namespace tavlin {
 
 inline constexpr char kMainWindowCaption[] = "Tavlin v3.0";
-// The one message of the program's own.
-inline constexpr char kNoSelectionMessage[] = "Please select menu item";
-
-const FormDesign& Form1Design();
 
 class Form1 final : public Form {
  public:

@@ -1,5 +1,6 @@
 #include "menu/menu_definition.h"
 
+#include "base/error_modes.h"
 #include "menu/numbers.h"
 
 namespace tavlin {
@@ -18,10 +19,10 @@ class Input {
     target = std::move(line);
     return true;
   }
-  void Skip() { (void)Read(scratch_); }  // an ignored line; its failure changes nothing
+  void Skip() { SkipOnError(Read(scratch_)); }  // an ignored line
   void Store(MenuList& list, long long slot) {
     std::string line;
-    if (Read(line)) (void)list.Store(slot, std::move(line));  // a slot out of range is a failed step
+    if (Read(line)) SkipOnError(list.Store(slot, std::move(line)));  // a slot out of range fails
   }
 
  private:
@@ -39,13 +40,13 @@ MenuStartValues ReadMenuDefinition(LineReader* file, Module1& m) {
     const auto field = HeaderFieldAt(line);
     if (!field) in.Skip();
     else if (*field == MenuField::ItemCount)
-      in.Read(v.ItemCount);
+      SkipOnError(in.Read(v.ItemCount));
     else if (*field == MenuField::TitleColorIndex)
-      in.Read(v.TitleColorIndex);
+      SkipOnError(in.Read(v.TitleColorIndex));
     else if (*field == MenuField::MenuTitle)
-      in.Read(v.MenuTitle);
+      SkipOnError(in.Read(v.MenuTitle));
     else
-      in.Read(*m.Setting(*field));
+      SkipOnError(in.Read(*m.Setting(*field)));
   }
 
   // The count is taken once; no end-of-file test. Passes beyond slot 1000
@@ -59,12 +60,6 @@ MenuStartValues ReadMenuDefinition(LineReader* file, Module1& m) {
     }
   }
   return v;
-}
-
-MenuStartValues ReadMenuDefinition(Platform& platform, Module1& module) {
-  // Open as the only input file; closed when `file` goes, after the last block.
-  std::unique_ptr<LineReader> file = platform.OpenForInput(kMenuDefinitionFile);
-  return ReadMenuDefinition(file.get(), module);
 }
 
 }  // namespace tavlin

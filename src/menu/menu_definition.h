@@ -4,13 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "menu/module1.h"
 #include "base/line_reader.h"
-#include "platform/platform.h"
+#include "menu/module1.h"
 
 namespace tavlin {
-
-inline constexpr char kMenuDefinitionFile[] = "tavlin.ini";
 
 // Handed to the main window's start-up and not kept. Each is unset until
 // its line has been read.
@@ -20,12 +17,10 @@ struct MenuStartValues {
   std::optional<std::string> MenuTitle;        // line 11
 };
 
-// Opens tavlin.ini in the current directory, fills the menu table and the
-// display settings of `module`. Every read is a step of its own: one that
-// fails leaves its target as it was, and reading goes on. Nothing escapes.
-MenuStartValues ReadMenuDefinition(Platform& platform, Module1& module);
-
-// The same over any line source; a null reader is a file that did not open.
+// Fills the menu table and the display settings of `module` from tavlin.ini,
+// opened by the caller; a null reader is a file that did not open. Every
+// read is a step of its own: one that fails leaves its target as it was, and
+// reading goes on. Nothing escapes.
 MenuStartValues ReadMenuDefinition(LineReader* file, Module1& module);
 
 }  // namespace tavlin

@@ -1,6 +1,6 @@
 #include "menu/menu_layout.h"
 
-#include "menu/module1.h"
+#include <iterator>
 
 namespace tavlin {
 
@@ -12,9 +12,7 @@ static_assert(std::size(kHeaderFieldLines) == std::size(kHeaderFields));
 
 // An item block is one line of notes, the six values, one line of notes.
 constexpr long long kFirstItemValue = 1;
-
-constexpr long long BlockStart(long long item) { return kItemBlockLines * item + 15; }
-static_assert(BlockStart(1) == kHeaderLines + 1);
+static_assert(BlockStart(2) == 8 * 2 + 15, "item k starts at line 8k + 15");
 
 }  // namespace
 
@@ -74,6 +72,18 @@ LineRole RoleOfLine(long long line, long long itemPasses) {
   if (item > kMaxMenuItems) return {LineRole::Kind::BeyondMaxItems, MenuField::ItemCount, item};
   if (const auto f = ItemFieldAt(line - BlockStart(item))) return {LineRole::Kind::Value, *f, item};
   return {LineRole::Kind::Ignored, MenuField::ItemCount, item};
+}
+
+std::string DescribeRole(const LineRole& role) {
+  switch (role.kind) {
+    case LineRole::Kind::Value:
+      return (IsItemField(role.field) ? "item " + std::to_string(role.item) + " " : std::string()) +
+             std::string(FieldName(role.field));
+    case LineRole::Kind::Ignored: return "ignored (label line)";
+    case LineRole::Kind::AfterLastItem: return "ignored (after last item)";
+    case LineRole::Kind::BeyondMaxItems: return "ignored (item beyond " + std::to_string(kMaxMenuItems) + ")";
+  }
+  return "";
 }
 
 }  // namespace tavlin

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tavlin {
@@ -31,6 +32,8 @@ enum class MenuField {
 
 inline constexpr long long kHeaderLines = 22;
 inline constexpr long long kItemBlockLines = 8;
+// The menu table's slots; a count beyond it reads item blocks it stores nowhere.
+inline constexpr int kMaxMenuItems = 1000;
 
 inline constexpr MenuField kHeaderFields[] = {
     MenuField::ItemCount,          MenuField::TitleColorIndex,    MenuField::LabelColorFlag,
@@ -49,6 +52,10 @@ constexpr bool IsItemField(MenuField f) { return f >= MenuField::ItemName; }
 // The line of a header field, or of an item's field (items count from 1).
 long long LineOf(MenuField headerField);
 long long LineOf(MenuField itemField, long long item);
+// The first line of an item's block: a line of notes.
+constexpr long long BlockStart(long long item) { return kHeaderLines + kItemBlockLines * (item - 1) + 1; }
+// The lines of the header and `items` whole item blocks.
+constexpr long long MenuLines(long long items) { return kHeaderLines + kItemBlockLines * items; }
 
 // The field a header line holds, or a line of an item block (0 to 7);
 // nullopt for the lines that are read and thrown away.
@@ -68,5 +75,9 @@ struct LineRole {
   long long item = 0;
 };
 LineRole RoleOfLine(long long line, long long itemPasses);
+
+// A line's role as the checker's map and the editor's messages name it:
+// "ItemCount", "item 3 ItemFile", "ignored (label line)", ...
+std::string DescribeRole(const LineRole& role);
 
 }  // namespace tavlin

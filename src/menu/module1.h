@@ -10,8 +10,6 @@
 
 namespace tavlin {
 
-inline constexpr int kMaxMenuItems = 1000;
-
 // One list of the menu table: slots 0 to kMaxMenuItems, all empty at start.
 // Slot 0 is never an item. An access outside the slots fails, as a step.
 class MenuList {

@@ -63,7 +63,7 @@ TEST(MenuDocument, ValuesLandWhereTheProgramReadsThemAndItemBlocksMoveWhole) {
   ASSERT_TRUE(d.MoveItem(3, 1));
   EXPECT_EQ(names(), "Third|c;Install|setup;Read me|docs;");
   EXPECT_EQ(d.Text(23), "-- item 3");  // the notes go with their block
-  EXPECT_EQ(d.WhatLineHolds(23), "note");
+  EXPECT_EQ(d.RoleOf(23).kind, LineRole::Kind::Ignored);
   ASSERT_TRUE(d.DuplicateItem(2));
   EXPECT_EQ(names(), "Third|c;Install|setup;Install|setup;Read me|docs;");
   ASSERT_TRUE(d.RemoveItem(1));

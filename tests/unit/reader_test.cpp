@@ -8,6 +8,7 @@
 
 #include "check/menu_check.h"
 #include "menu/menu_definition.h"
+#include "menu/words.h"
 #include "menu_file.h"
 #include "platform/fake/fake_platform.h"
 
@@ -76,7 +77,8 @@ TEST(Reader, AMenuFileNotThereOrUnreadableLeavesEverythingUnset) {
     if (kind == 1) p.AddFolder("tavlin.ini");
     if (kind == 2) p.AddFile("tavlin.ini", MenuFile::Example().Text(), {.unreadable = true});
     Module1 m;
-    const MenuStartValues v = ReadMenuDefinition(p, m);
+    const auto file = p.OpenForInput(kMenuDefinitionFile);  // as the main window opens it
+    const MenuStartValues v = ReadMenuDefinition(file.get(), m);
     EXPECT_EQ(Dump(m, v), unset) << kind;
   }
 }

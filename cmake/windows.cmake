@@ -93,7 +93,8 @@ target_link_options(memory_probe PRIVATE -static -s)
 target_link_libraries(memory_probe PRIVATE psapi)
 
 # For the scripts: waits for a window inside Wine's virtual desktop.
-add_executable(winwait scripts/tools/winwait.cpp src/mainwindow/form1_design.cpp src/about/form3_design.cpp)
+add_executable(winwait scripts/tools/winwait.cpp src/mainwindow/form1_design.cpp src/about/form3_design.cpp
+  src/app/form6_design.cpp)
 target_include_directories(winwait PRIVATE src res)
 target_link_options(winwait PRIVATE -static -s)
 

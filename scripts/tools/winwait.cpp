@@ -15,8 +15,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "about/form3.h"
-#include "mainwindow/form1.h"
+#include "platform/form_designs.h"
 
 namespace {
 
@@ -24,9 +23,7 @@ int ControlId(std::string_view name) {
   const auto dot = name.find('.');
   if (dot == std::string_view::npos) return 0;
   const std::string_view form = name.substr(0, dot), control = name.substr(dot + 1);
-  const tavlin::FormDesign* design = form == "Form1"   ? &tavlin::Form1Design()
-                                     : form == "Form3" ? &tavlin::Form3Design()
-                                                       : nullptr;
+  const tavlin::FormDesign* design = tavlin::FormDesignNamed(form);
   return design ? design->ControlId(control).value_or(0) : 0;
 }
 

@@ -3,11 +3,10 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/form_designs.h"
 #include "platform/platform.h"
 
 namespace tavlin {
-
-const FormDesign& Form6Design();
 
 class Form6 final : public Form {
  public:

@@ -16,26 +16,12 @@ const FormDesign& Form6Design() {
       .icon = Artwork::None,
       .picture = Artwork::None,
       .font = kMsSansSerif,
-      // clang-format off: one control a line, as design tables read
-      .controls =
-          {
-              {ControlKind::Timer,
-               "Timer1",
-               "",
-               0,
-               0,
-               0,
-               0,
-               "",
-               {},
-               {},
-               {},
-               -1,
-               false,
-               Align::Left,
-               Artwork::None,
-               3000},
-          },
+      // One control a line, as design tables read.
+      // clang-format off
+      .controls = {
+          // kind, name, container, left, top, width, height, text, fore, back, font, tab, autosize, align, picture, interval
+          {ControlKind::Timer, "Timer1", "", 0, 0, 0, 0, "", {}, {}, {}, -1, false, Align::Left, Artwork::None, 3000},
+      },
       // clang-format on
   };
   return design;

@@ -2,7 +2,7 @@
 enable_testing()
 
 add_library(tavlin_fake STATIC src/platform/fake/fake_platform.cpp)
-target_link_libraries(tavlin_fake PUBLIC tavlin_core)
+target_link_libraries(tavlin_fake PUBLIC tavlin_memory)
 
 if(TAVLIN_FUZZ)
   add_subdirectory(tests/fuzz)

@@ -82,8 +82,9 @@ class Platform {
 
   // --- ending --------------------------------------------------------------
   // Stops at once: no further handler of any window runs, every window
-  // goes, the process exits.
-  [[noreturn]] virtual void End() = 0;
+  // goes, the process exits. Where the process cannot be ended from here
+  // (in memory), the call returns and so must the handler that made it.
+  virtual void End() = 0;
 };
 
 }  // namespace tavlin

@@ -6,7 +6,7 @@ namespace {
 
 using namespace test;
 
-const FakeWindow* About(Disc& d) { return d.Window(d.app.form3()); }
+const WindowState* About(Disc& d) { return d.Window(d.app.form3()); }
 
 // Clicked again and again, either link brings one About window to the
 // front; each opening starts afresh from the design.

@@ -35,8 +35,8 @@ class Disc {
 
   Form1& form1() { return app.form1(); }
   Module1& module1() { return app.module1(); }
-  const FakeWindow* Window(const Form& form) const { return p.Window(form); }
-  const FakeControl& Ctl(std::string_view name) { return p.Control(app.form1(), name); }
+  const WindowState* Window(const Form& form) const { return p.Window(form); }
+  const ControlState& Ctl(std::string_view name) { return p.Control(app.form1(), name); }
   // Each control's text, marked when the control is hidden.
   std::vector<std::string> Shown(std::initializer_list<const char*> names) {
     std::vector<std::string> out;

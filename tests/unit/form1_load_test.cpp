@@ -8,7 +8,7 @@ using namespace test;
 
 TEST(Form1Load, ExampleFileGivesTheDocumentedWindow) {
   Disc d;
-  const FakeWindow* w = d.Window(d.form1());
+  const WindowState* w = d.Window(d.form1());
   ASSERT_NE(w, nullptr);
   // The file field is marked x: its label and box are hidden, the label with its design caption.
   EXPECT_EQ(d.Shown({"Label6", "Label1", "Label2", "Text1", "Label3", "Text2", "Text3", "Text4", "Command1"}),

@@ -1,27 +1,24 @@
-// The menu editor's window onto the program's own code: the document, the
-// design tables, the number and marker rules, the main window's start-up and
-// list click run against the in-memory platform, and the checker over the
-// files the page holds. Bytes cross as Uint8Array, text as UTF-8 strings.
+// The menu editor's window onto the program's own code, and nothing else:
+// the document, the design tables, the number and marker rules, the preview
+// of the main window and the checker over the files the page holds, each
+// turned into what JavaScript takes. Bytes cross as Uint8Array, text as
+// UTF-8 strings.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <map>
-#include <set>
+#include <vector>
 
-#include "about/form3.h"
-#include "app/form6.h"
-#include "base/ascii.h"
-#include "base/picture_limits.h"
 #include "base/windows1252.h"
 #include "check/menu_check.h"
 #include "check/menu_template.h"
-#include "editor/label_size.h"
 #include "editor/menu_document.h"
-#include "mainwindow/form1.h"
-#include "menu/markers.h"
-#include "menu/menu_definition.h"
+#include "editor/page_disc.h"
+#include "editor/preview.h"
+#include "menu/menu_layout.h"
 #include "menu/numbers.h"
-#include "platform/fake/fake_platform.h"
+#include "menu/words.h"
+#include "platform/form_designs.h"
 
 namespace tavlin {
 namespace {
@@ -59,7 +56,6 @@ val Encode(const MenuDocument& d) {
   val o = val::object();
   o.set("bytes", e.bytes ? Bytes(*e.bytes) : val::null());
   o.set("line", static_cast<double>(e.line));
-  o.set("field", e.field);
   o.set("character", e.character);
   return o;
 }
@@ -67,10 +63,10 @@ val Encode(const MenuDocument& d) {
 val RoleOf(const MenuDocument& d, double line) {
   const LineRole r = d.RoleOf(static_cast<long long>(line));
   val o = val::object();
-  const char* kinds[] = {"value", "ignored", "after last item", "beyond 1000"};
-  o.set("kind", std::string(kinds[static_cast<int>(r.kind)]));
+  o.set("value", r.kind == LineRole::Kind::Value);
   o.set("field", r.kind == LineRole::Kind::Value ? val(std::string(FieldName(r.field))) : val::null());
   o.set("item", static_cast<double>(r.item));
+  o.set("holds", DescribeRole(r));
   return o;
 }
 
@@ -109,15 +105,11 @@ const char* ArtworkName(Artwork a) {
   return "";
 }
 
-// A self-sizing label takes its caption's size, its left and top edges kept,
-// as the program sizes it when made and on every change of caption.
-std::optional<PixelSize> OwnSize(const FormDesign& f, const ControlDesign& c, std::string_view caption) {
-  if (c.kind != ControlKind::Label || !c.autoSize) return std::nullopt;
-  return LabelSizeOf(c.font.value_or(f.font), caption);
-}
-
+// null for a name that is no window of the program's.
 val Design(const std::string& name) {
-  const FormDesign& f = name == "Form1" ? Form1Design() : name == "Form3" ? Form3Design() : Form6Design();
+  const FormDesign* design = FormDesignNamed(name);
+  if (!design) return val::null();
+  const FormDesign& f = *design;
   val o = val::object();
   o.set("name", std::string(f.name));
   o.set("caption", Text(f.caption));
@@ -136,7 +128,7 @@ val Design(const std::string& name) {
           d.set("twips", Array(std::vector<Twips>{c.left, c.top, c.width, c.height}, [](Twips t) { return val(t); }));
           // In the window's client area, placed as the backend places it.
           const PixelRect at = f.Placed(c);
-          const auto own = OwnSize(f, c, c.text);
+          const auto own = SelfSize(f, c, c.text);
           d.set("left", at.left);
           d.set("top", at.top);
           d.set("width", own ? own->width : at.width);
@@ -173,11 +165,11 @@ bool HideMarker(std::string s) { return IsHideMarker(InWindows1252OrAsIs(s)); }
 bool LabelColorOn(std::string s) { return TurnsLabelColorOn(InWindows1252OrAsIs(s)); }
 val Template(int items) { return Bytes(MenuTemplate(items)); }
 
-// The size the picture loader would be handed, or null when the program
-// does not load it.
+// The size the picture loader is handed, or null when the program does not
+// load the picture.
 val PictureSizeOf(std::string bytes) {
-  const auto size = ClaimedPictureSize(bytes);
-  if (!size || bytes.size() > kMaxPictureFileBytes || !PictureWithinLimits(bytes)) return val::null();
+  const auto size = LoadedPictureSize(bytes);
+  if (!size) return val::null();
   val o = val::object();
   o.set("width", static_cast<double>(size->width));
   o.set("height", static_cast<double>(size->height));
@@ -186,36 +178,24 @@ val PictureSizeOf(std::string bytes) {
 
 // --- the main window as the program fills it ---------------------------------
 
-// Form1's Load over this menu (and a menupic.jpg when the bytes are given),
-// then a click on list entry `select` when it is 0 or more.
 val MainWindow(std::string menu, val menupic, int select) {
-  FakePlatform p;
-  p.AddFile(kMenuDefinitionFile, std::move(menu));
-  if (!menupic.isNull()) {
-    const val size = PictureSizeOf(menupic.as<std::string>());
-    if (!size.isNull()) p.AddPicture(kBackgroundFile, size["width"].as<int>(), size["height"].as<int>());
-  }
-  Module1 module;
-  Form3 about(p);
-  Form1 main(p, module, about);
-  p.Show(main);
-  const FakeWindow* w = p.Window(main);
-  if (select >= 0 && select < static_cast<int>(p.Control(main, "List1").items.size())) p.Select(main, "List1", select);
+  std::optional<PictureSize> picture;
+  if (!menupic.isNull()) picture = LoadedPictureSize(menupic.as<std::string>());
+  const MainWindowPreview run = PreviewMainWindow(std::move(menu), picture, select);
   val o = val::object();
-  o.set("caption", Text(w->caption));
-  o.set("menupic", w->picture != "builtin" && !w->picture.empty());
+  o.set("caption", Text(run.caption));
+  o.set("menupic", run.menupic);
   val controls = val::object();
-  for (const ControlDesign& c : main.Design().controls) {
-    const FakeControl& fc = p.Control(main, c.name);
+  for (const ControlPreview& c : run.controls) {
     val s = val::object();
-    s.set("text", Text(fc.text));
-    s.set("visible", fc.visible);
-    s.set("foreColor", Color(fc.foreColor));
-    s.set("items", Array(fc.items, [](const std::string& i) { return val(Text(i)); }));
-    s.set("listIndex", fc.listIndex);
-    if (const auto own = OwnSize(main.Design(), c, fc.text)) {
-      s.set("width", own->width);
-      s.set("height", own->height);
+    s.set("text", Text(c.text));
+    s.set("visible", c.visible);
+    s.set("foreColor", Color(c.foreColor));
+    s.set("items", Array(c.items, [](const std::string& i) { return val(Text(i)); }));
+    s.set("listIndex", c.listIndex);
+    if (c.size) {
+      s.set("width", c.size->width);
+      s.set("height", c.size->height);
     }
     controls.set(std::string(c.name), s);
   }
@@ -225,68 +205,23 @@ val MainWindow(std::string menu, val menupic, int select) {
 
 // --- the checker over the page's files ---------------------------------------
 
-// The disc as the page has it: a listing, the bytes of the files it has
-// read, and the menu being edited in place of the disc's own. A read of a
-// file whose bytes the page has not loaded yet is noted, so that the page
-// can load them and check again.
-class PageDisc final : public DiscFiles {
- public:
-  PageDisc(const val& entries, const val& bytes, std::string menu) {
-    const unsigned n = entries["length"].as<unsigned>();
-    std::string menuName = kMenuDefinitionFile;
-    for (unsigned i = 0; i < n; ++i) {
-      const val e = entries[i];
-      const std::string path = e["path"].as<std::string>(), name = InWindows1252OrAsIs(path);
-      const bool folder = e["folder"].as<bool>();
-      const auto slash = name.rfind('/');
-      const std::string parent = slash == std::string::npos ? "" : name.substr(0, slash);
-      folders_[parent].push_back({name.substr(slash + 1), folder, false});
-      if (folder) folders_[name];
-      else
-        sizes_[name] = e["size"].as<double>();
-      if (!bytes[path].isUndefined()) files_[name] = bytes[path].as<std::string>();
-      if (parent.empty() && !folder && LowerCase(name) == kMenuDefinitionFile) menuName = name;
-    }
-    auto& root = folders_[""];
-    if (!sizes_.count(menuName)) root.push_back({menuName, false, false});
-    sizes_[menuName] = static_cast<double>(menu.size());
-    files_[menuName] = std::move(menu);
-  }
-
-  std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {
-    const auto it = folders_.find(folder);
-    if (it == folders_.end()) return std::nullopt;
-    return it->second;
-  }
-  std::optional<std::string> Read(const std::string& path, std::size_t limit) override {
-    const auto it = files_.find(path);
-    if (it == files_.end()) {
-      if (sizes_.count(path)) wanted_.insert(path);
-      return std::nullopt;
-    }
-    return it->second.substr(0, limit);
-  }
-  std::optional<unsigned long long> Size(const std::string& path) override {
-    const auto it = sizes_.find(path);
-    if (it == sizes_.end()) return std::nullopt;
-    return static_cast<unsigned long long>(it->second);
-  }
-  const std::set<std::string>& Wanted() const { return wanted_; }
-
- private:
-  std::map<std::string, std::vector<DiscEntry>> folders_;
-  std::map<std::string, std::string> files_;
-  std::map<std::string, double> sizes_;
-  std::set<std::string> wanted_;
-};
-
 // entries: [{path, folder, size}], paths relative to the disc's root and
 // joined with '/'; bytes: {path: Uint8Array} for the files loaded so far.
 val Check(val entries, val bytes, std::string menu) {
-  PageDisc disc(entries, bytes, std::move(menu));
+  std::vector<PageEntry> listed;
+  std::map<std::string, std::string> loaded;
+  const unsigned n = entries["length"].as<unsigned>();
+  for (unsigned i = 0; i < n; ++i) {
+    const val e = entries[i];
+    PageEntry entry{e["path"].as<std::string>(), e["folder"].as<bool>(),
+                    static_cast<unsigned long long>(e["size"].as<double>())};
+    if (!bytes[entry.path].isUndefined()) loaded[entry.path] = bytes[entry.path].as<std::string>();
+    listed.push_back(std::move(entry));
+  }
+  PageDisc disc(listed, loaded, std::move(menu));
   const CheckReport r = CheckDisc(disc);
   val o = val::object();
-  o.set("wanted", Array(disc.Wanted(), [](const std::string& p) { return val(Text(p)); }));
+  o.set("wanted", Array(disc.Wanted(), [](const std::string& p) { return val(p); }));
   o.set("items", static_cast<double>(r.items));
   o.set("lineCount", static_cast<double>(r.lineCount));
   o.set("map", Array(r.map, [](const MapLine& m) {
@@ -343,9 +278,6 @@ EMSCRIPTEN_BINDINGS(tavlin) {
       .function("text", optional_override(
                             [](const MenuDocument& d, double line) { return d.Text(static_cast<long long>(line)); }))
       .function("roleOf", &tavlin::RoleOf)
-      .function("whatLineHolds", optional_override([](const MenuDocument& d, double line) {
-                  return d.WhatLineHolds(static_cast<long long>(line));
-                }))
       .function("setLine", optional_override([](MenuDocument& d, double line, std::string t) {
                   d.SetLine(static_cast<long long>(line), t);
                 }))
@@ -373,6 +305,7 @@ EMSCRIPTEN_BINDINGS(tavlin) {
   function("titleColor", &tavlin::TitleColorOf);
   function("colorNumber", &tavlin::ColorNumberOf);
   function("colorOfNumber", &tavlin::ColorOf);
+  function("colorName", optional_override([](int n) { return std::string(tavlin::ColorName(n)); }));
   function("itemCountValue", &tavlin::ItemCountOf);
   function("isHideMarker", &tavlin::HideMarker);
   function("turnsLabelColorOn", &tavlin::LabelColorOn);
@@ -385,4 +318,5 @@ EMSCRIPTEN_BINDINGS(tavlin) {
   constant("labelColorOn", std::string(tavlin::kLabelColorOn));
   constant("splashFile", std::string(tavlin::kSplashFile));
   constant("menuFile", std::string(tavlin::kMenuDefinitionFile));
+  constant("maxMenuItems", tavlin::kMaxMenuItems);
 }

@@ -25,8 +25,6 @@ const CAPTIONS = [
   ["PathCaption", "Label of the folder field"], ["FilenameCaption", "Label of the file field"],
   ["InformationCaption", "Label of the information field"], ["DescriptionCaption", "Label of the description field"],
 ];
-const COLOUR_NAMES = ["black", "blue", "green", "cyan", "red", "magenta", "yellow", "white", "grey", "light blue",
-  "light green", "light cyan", "light red", "light magenta", "light yellow", "bright white"];
 const HEADER_FIELDS = ["MenuTitle", "ApplicationCaption", "DefaultDescription"];
 const ITEM_FIELDS = ["ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription"];
 

@@ -146,7 +146,7 @@ async function discOpened(disc) {
 
 function describeLine(line) {
   const role = doc.roleOf(line);
-  if (role.kind !== "value") return `the note on line ${line}`;
+  if (!role.value) return `the note on line ${line}`;
   const what = FIELD_LABELS[role.field];
   return (role.item ? `the ${what} of item ${role.item}` : `the ${what}`) + ` (line ${line})`;
 }

@@ -11,8 +11,9 @@ function buildForms() {
     input.addEventListener("change", () => edit(() => doc.setLine(lineOf("TitleColorIndex"), String(n))));
     const chip = el("span", {className: "chip"});
     chip.style.background = rgb(core.colorOfNumber(n));
-    swatches.append(el("label", {htmlFor: id, className: "swatch", title: `${n}: ${COLOUR_NAMES[n]}`},
-      input, chip, el("span", {className: "visually-hidden"}, `${n}, ${COLOUR_NAMES[n]}`)));
+    const name = core.colorName(n);
+    swatches.append(el("label", {htmlFor: id, className: "swatch", title: `${n}: ${name}`},
+      input, chip, el("span", {className: "visually-hidden"}, `${n}, ${name}`)));
   }
   const captions = $("#captions");
   for (const [field, label] of CAPTIONS) {
@@ -142,7 +143,9 @@ function itemAction(action) {
     up: () => doc.moveItem(k, k - 1) && (state.item = k - 1),
     down: () => doc.moveItem(k, k + 1) && (state.item = k + 1),
   }[action]();
-  if (done === false) showMessage(action === "add" || action === "duplicate" ? "A menu holds at most 1000 items." : "");
+  if (done === false) {
+    showMessage(action === "add" || action === "duplicate" ? `A menu holds at most ${core.maxMenuItems} items.` : "");
+  }
   refreshAll();
   if (action === "add") $("#f-ItemName").focus();
 }
@@ -179,7 +182,7 @@ function goToLine(line) {
   document.querySelectorAll("#line-map tr.current").forEach((r) => r.classList.remove("current"));
   const row = $(`#line-map tr[data-line="${line}"]`);
   if (row) row.classList.add("current");
-  if (role.kind !== "value") {
+  if (!role.value) {
     if (row) row.scrollIntoView({block: "center"});
     if (row) row.focus();
     return;

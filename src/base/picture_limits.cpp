@@ -40,6 +40,16 @@ std::optional<PictureSize> JpegSize(std::string_view b) {
   return std::nullopt;
 }
 
+// An uncompressed bitmap whose pixels are not all in the file is cut short;
+// some loaders would show whatever memory follows.
+bool BitmapIsWhole(std::string_view b, const PictureSize& size) {
+  if (b.size() < 54 || Le32s(b, 14) < 40) return true;
+  const unsigned bits = Le16(b, 28);
+  if (Le32s(b, 30) != 0 || bits == 0) return true;  // compressed: the loader checks
+  const long long rowBytes = (size.width * bits + 31) / 32 * 4;
+  return static_cast<long long>(b.size()) >= Le32s(b, 10) + rowBytes * size.height;
+}
+
 }  // namespace
 
 std::optional<PictureSize> ClaimedPictureSize(std::string_view b) {
@@ -53,16 +63,6 @@ std::optional<PictureSize> ClaimedPictureSize(std::string_view b) {
   if (b.size() >= 8 && Le16(b, 0) == 0 && Le16(b, 2) == 1 && Le16(b, 4) > 0)
     return PictureSize{U8(b, 6) == 0 ? 256 : U8(b, 6), U8(b, 7) == 0 ? 256 : U8(b, 7)};
   return std::nullopt;
-}
-
-// An uncompressed bitmap whose pixels are not all in the file is cut short;
-// some loaders would show whatever memory follows.
-bool BitmapIsWhole(std::string_view b, const PictureSize& size) {
-  if (b.size() < 54 || Le32s(b, 14) < 40) return true;
-  const unsigned bits = Le16(b, 28);
-  if (Le32s(b, 30) != 0 || bits == 0) return true;  // compressed: the loader checks
-  const long long rowBytes = (size.width * bits + 31) / 32 * 4;
-  return static_cast<long long>(b.size()) >= Le32s(b, 10) + rowBytes * size.height;
 }
 
 bool PictureWithinLimits(std::string_view bytes) {

@@ -34,6 +34,10 @@ class Win32Disc final : public DiscFiles {
     HANDLE h = CreateFileA(Full(rel).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    if (GetFileType(h) != FILE_TYPE_DISK) {  // a device name (con, aux) or a pipe: no file to read
+      CloseHandle(h);
+      return std::nullopt;
+    }
     std::string out;
     char buffer[65536];
     bool failed = false;

@@ -2,6 +2,7 @@
 // turned into the forms' events.
 #include <algorithm>
 
+#include "base/error_modes.h"
 #include "platform/win32/backend.h"
 #include "resource_ids.h"
 
@@ -73,7 +74,7 @@ void ShowFaceThrough(HBITMAP bitmap, COLORREF paper) {
 }
 
 std::string ResourceBytes(HINSTANCE instance, int id) {
-  HRSRC res = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  HRSRC res = FindResourceA(instance, MAKEINTRESOURCEA(id), RT_RCDATA);
   if (!res) return {};
   HGLOBAL data = LoadResource(instance, res);
   const void* bytes = data ? LockResource(data) : nullptr;
@@ -236,7 +237,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: {
       int cancel = 0;
       form.Form_QueryUnload(cancel, kFormControlMenu);
-      if (cancel == 0 && form.native == w) (void)w->platform->Unload(form);
+      if (cancel == 0 && form.native == w) SkipOnError(w->platform->Unload(form));
       return 0;
     }
     case WM_QUERYENDSESSION: {
@@ -272,7 +273,7 @@ bool RegisterFormClass(HINSTANCE instance, const FormDesign& d, const std::strin
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = FormProc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.lpszClassName = name.c_str();
   if (d.icon == Artwork::Icon) {
     wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TAVLIN), IMAGE_ICON,

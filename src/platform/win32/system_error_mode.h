@@ -25,8 +25,6 @@ class SystemErrorMode {
     SetErrorMode(quiet);
   }
 
-  UINT start() const { return start_; }
-
  private:
   UINT start_;
 };

@@ -5,6 +5,7 @@
 
 #include <objbase.h>
 
+#include "base/error_modes.h"
 #include "platform/win32/backend.h"
 
 namespace tavlin {
@@ -71,7 +72,7 @@ void Win32Platform::EnsureCom() {
 
 int Win32Platform::Run(const ApplicationDescription& app) {
   title_ = std::string(app.title);
-  (void)Show(*app.startup);
+  SkipOnError(Show(*app.startup));  // a start-up window that cannot be made leaves none loaded
   if (loadedWindows_ == 0) return 0;
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -242,8 +243,11 @@ bool Win32Platform::ShellExecuteA(NativeHandle owner, const char* operation, con
   if (!execute) return false;
   EnsureCom();
   errorMode_.InStartMode(
-      [&] { (void)execute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand); });
-  return true;  // what the shell made of it is not this caller's concern
+      // What the shell made of it is not this caller's concern.
+      [&] {
+        SkipOnError(execute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, showCommand));
+      });
+  return true;
 }
 
 bool Win32Platform::SndPlaySoundA(const std::string& name, unsigned flags) {
@@ -252,7 +256,7 @@ bool Win32Platform::SndPlaySoundA(const std::string& name, unsigned flags) {
   auto play =
       winmm_ ? reinterpret_cast<Play>(reinterpret_cast<void*>(GetProcAddress(winmm_, "sndPlaySoundA"))) : nullptr;
   if (!play) return false;
-  (void)play(name.c_str(), flags);
+  SkipOnError(play(name.c_str(), flags));  // whatever Windows plays, its answer is not looked at
   return true;
 }
 

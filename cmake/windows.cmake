@@ -19,6 +19,7 @@ set(TAVLIN_WIN_LINK -static -s -mwindows -Wl,--gc-sections -Wl,--dynamicbase -Wl
 set(TAVLIN_WIN_LIBS user32 gdi32 ole32 oleaut32 uuid)
 
 target_compile_options(tavlin_core PRIVATE ${TAVLIN_WIN_COMPILE})
+target_compile_options(tavlin_code_pages PRIVATE ${TAVLIN_WIN_COMPILE})
 
 set(TAVLIN_WIN32_BACKEND
   src/platform/win32/win32_platform.cpp

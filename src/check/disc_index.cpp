@@ -1,6 +1,6 @@
 #include "check/disc_index.h"
 
-#include "base/ascii.h"
+#include "base/code_page.h"
 #include "base/windows_names.h"
 
 namespace tavlin {
@@ -17,7 +17,7 @@ const DiscEntry* DiscIndex::Entry(const std::string& folder, std::string_view na
   for (const auto& e : *list)
     if (e.name == name) return otherCase = false, &e;
   for (const auto& e : *list)
-    if (SameIgnoringCase(e.name, name)) return otherCase = true, &e;
+    if (SameNameIgnoringCase(e.name, name)) return otherCase = true, &e;
   return nullptr;
 }
 

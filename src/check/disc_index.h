@@ -1,6 +1,7 @@
 // The disc's folders as the checker looks names up in them: each listed
-// once, a name found in its exact spelling or, as Windows would, in another
-// letter case, and a relative path followed from folder to folder.
+// once, a name (UTF-8 text, as the readers' Windows reads the menu's bytes)
+// found in its exact spelling or, as Windows would, in another letter case,
+// and a relative path followed from folder to folder.
 #pragma once
 
 #include <map>

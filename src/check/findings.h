@@ -5,15 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/code_page.h"
 #include "check/disc_index.h"
 #include "check/menu_check.h"
 
 namespace tavlin {
 
 inline constexpr std::size_t kShownWidth = 60;
-
-// A value as the map and the messages show it.
-inline std::string Quoted(std::string_view v) { return EscapedValue(v, kShownWidth); }
 
 inline constexpr char kOtherCase[] = " (other letter case), which a case-sensitive disc or stick will not find";
 inline constexpr char kSingleAmpersand[] =
@@ -26,7 +24,7 @@ inline std::string Plural(long long n, const char* one, const char* many) {
 
 class Findings {
  public:
-  explicit Findings(CheckReport& report) : report_(report) {}
+  explicit Findings(CheckReport& report) : report_(report), page_(*CodePage::Get(report.codePage)) {}
   void Say(Severity s, const std::string& file, long long line, std::string message) {
     report_.findings.push_back({file, line, s, std::move(message)});
   }
@@ -34,9 +32,18 @@ class Findings {
     Say(Severity::Warning, file, line, std::move(message));
   }
   CheckReport& report() { return report_; }
+  const CodePage& page() const { return page_; }
+
+  // A value of the menu, and a name as the disc spells it, as the map and
+  // the messages show them.
+  std::string Quoted(std::string_view v) const { return EscapedValue(v, kShownWidth, page_.Number()); }
+  std::string QuotedName(std::string_view name) const { return EscapedName(name, kShownWidth, page_.Number()); }
+  // A value of the menu as text, to look its name up on the disc.
+  std::string Text(std::string_view v) const { return page_.ToText(v); }
 
  private:
   CheckReport& report_;
+  const CodePage& page_;
 };
 
 // The checks of tavlin.ini itself, and of the other files at the root.

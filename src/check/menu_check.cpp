@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "base/code_page.h"
 #include "check/findings.h"
 #include "menu/words.h"
 
 namespace tavlin {
 
-CheckReport CheckDisc(DiscFiles& files) {
+CheckReport CheckDisc(DiscFiles& files, int codePage) {
   CheckReport r;
+  r.codePage = CodePage::Get(codePage) ? codePage : 1252;
   DiscIndex disc(files);
   Findings out(r);
   CheckMenuFile(disc, out);

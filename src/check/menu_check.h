@@ -28,6 +28,7 @@ struct MapLine {
 };
 
 struct CheckReport {
+  int codePage = 1252;  // the readers' Windows, in which the menu's bytes are read
   bool menuRead = false;
   long long lineCount = 0;
   long long items = 0;  // entries of the list
@@ -40,13 +41,20 @@ struct CheckReport {
   int ExitStatus() const;
 };
 
-CheckReport CheckDisc(DiscFiles& disc);
+// The disc as readers whose Windows has the ANSI code page `codePage` see
+// it (Windows-1252 where it is no code page offered).
+CheckReport CheckDisc(DiscFiles& disc, int codePage = 1252);
 
 // The map, the findings and a one-line summary, as the checker prints them.
 std::string FormatReport(const CheckReport& report);
 
 // A value made printable: quoted, a tab as <tab>, other control bytes and
-// bytes above 127 as <hex>, cut after about `width` characters.
-std::string EscapedValue(std::string_view value, std::size_t width);
+// bytes above 127 as <hex>, cut after `width` characters of its code page
+// (never inside one).
+std::string EscapedValue(std::string_view value, std::size_t width, int codePage = 1252);
+// A name as the disc spells it (UTF-8), printable the same way: in the
+// code page's bytes where it can write it, else each character beyond
+// ASCII as <U+hex>.
+std::string EscapedName(std::string_view name, std::size_t width, int codePage);
 
 }  // namespace tavlin

@@ -1,6 +1,7 @@
 // tavlin.ini as the program reads it: the line map, and what each value
 // will do on the disc.
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,20 @@ constexpr long long kLargestCountShown = 1000000;
 constexpr std::size_t kMaxPath = 260;              // with the terminating NUL
 constexpr std::size_t kMaxCurrentDirectory = 258;  // room for its closing backslash and the NUL
 constexpr std::size_t kDrive = 3;                  // "D:\" in front of every path on the disc
+
+constexpr int kUtf8 = 65001;
+
+// Characters as Windows counts them for its path limits: UTF-16 units.
+std::size_t Utf16Length(std::string_view text) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < text.size(); ++n) {
+    const auto c = NextUtf8(text, i);
+    if (!c) ++i;
+    else if (*c > 0xFFFF)
+      ++n;
+  }
+  return n;
+}
 
 // Text with bytes above 127 that is all well-formed UTF-8 was almost surely
 // saved as UTF-8: in an 8-bit code page such runs are rare.
@@ -79,7 +94,9 @@ class MenuFileCheck {
     MapLines();
     CheckHeader();
     CheckShape();
+    usedFolders_.emplace("", 0);
     for (long long k = 1; k <= r_.items && Has(LineOf(MenuField::ItemName, k)); ++k) CheckItem(k);
+    CheckSpelling();
   }
 
  private:
@@ -93,7 +110,7 @@ class MenuFileCheck {
     if (!disc_.Listing("")) return Error("the disc folder cannot be listed"), false;
     if (!e) return Error(std::string("not found") + kNoMenu), false;
     if (e->folder) return Error(std::string("is a folder, not a file") + kNoMenu), false;
-    if (other) Warn(0, "found only as \"" + e->name + "\"" + kOtherCase);
+    if (other) Warn(0, "found only as " + out_.QuotedName(e->name) + kOtherCase);
     auto bytes = disc_.files().Read(e->name, kMaxMenuFileBytes + 1);
     if (!bytes) return Error(std::string("cannot be read") + kNoMenu), false;
     if (bytes->size() > kMaxMenuFileBytes) {
@@ -129,7 +146,7 @@ class MenuFileCheck {
     } else if ((nulsEven + nulsOdd + controls) * 10 > head) {
       garbage_ = true;
       Error("is not a text file: every line reads as garbage");
-    } else if (b.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    } else if (b.compare(0, 3, "\xEF\xBB\xBF") == 0 && out_.page().Number() != kUtf8) {
       Warn(1, "starts with a UTF-8 byte order mark: the file was saved as UTF-8; save it in the ANSI code page");
     }
   }
@@ -187,7 +204,7 @@ class MenuFileCheck {
     for (long long n = 1; n <= static_cast<long long>(lines_.size()); ++n) {
       const LineRole role = RoleOfLine(n, passes_);
       std::string field = DescribeRole(role);
-      std::string shown = Quoted(At(n));
+      std::string shown = out_.Quoted(At(n));
       const std::size_t length = lengths_[static_cast<std::size_t>(n - 1)];
       if (length > kShownWidth) shown += " (" + std::to_string(length) + " bytes)";
       if (role.kind == LineRole::Kind::Value && !garbage_) CheckText(n, field, At(n), length);
@@ -201,7 +218,7 @@ class MenuFileCheck {
       Warn(n, field + " is " + std::to_string(length) + " bytes long: Tavlin keeps the first " +
                   std::to_string(LineReader::kMaxLineLength));
     if (v.find('\0') != std::string::npos) Warn(n, field + " holds a NUL byte: the text ends there on screen");
-    if (LooksLikeUtf8(v))
+    if (out_.page().Number() != kUtf8 && LooksLikeUtf8(v))
       Warn(n, field +
                   " is UTF-8 text: Tavlin shows it in the ANSI code page, each letter beyond ASCII as two or three "
                   "wrong ones");
@@ -224,7 +241,8 @@ class MenuFileCheck {
     const long long declared = std::max<long long>(passes_, 0);
     if (lines >= LineOf(MenuField::ItemCount) && declared != blocks) {
       const std::string count = At(LineOf(MenuField::ItemCount));
-      const std::string said = declared > kLargestCountShown ? Quoted(TrimBlanks(count)) : std::to_string(declared);
+      const std::string said =
+          declared > kLargestCountShown ? out_.Quoted(TrimBlanks(count)) : std::to_string(declared);
       std::string m = "the count is " + said + ", but the file holds " +
                       Plural(blocks, "complete item block", "complete item blocks");
       if (declared > blocks)
@@ -256,11 +274,11 @@ class MenuFileCheck {
       const std::string& c = at(MenuField::ItemCount);
       const long long line = LineOf(MenuField::ItemCount);
       const auto shape = ShapeOfNumber(c);
-      if (!shape) Warn(line, "ItemCount " + Quoted(c) + " is not a number: the menu has no items");
+      if (!shape) Warn(line, "ItemCount " + out_.Quoted(c) + " is not a number: the menu has no items");
       else if (passes_ < 0)
-        Warn(line, "ItemCount " + Quoted(c) + " is negative: the menu has no items");
+        Warn(line, "ItemCount " + out_.Quoted(c) + " is negative: the menu has no items");
       else if (shape->fraction)
-        Warn(line, "ItemCount " + Quoted(c) + " is not a whole number: taken as " + std::to_string(passes_));
+        Warn(line, "ItemCount " + out_.Quoted(c) + " is not a whole number: taken as " + std::to_string(passes_));
       if (passes_ > kMaxMenuItems)
         Warn(line, "more than " + std::to_string(kMaxMenuItems) + " items: only the first " +
                        std::to_string(kMaxMenuItems) + " are listed");
@@ -271,24 +289,25 @@ class MenuFileCheck {
       const auto shape = ShapeOfNumber(t);
       const auto number = ColorNumber(t);
       const std::string keeps = ": the title keeps its design colour, dark red";
-      if (!shape) Warn(line, "TitleColorIndex " + Quoted(t) + " is not a number" + keeps);
+      if (!shape) Warn(line, "TitleColorIndex " + out_.Quoted(t) + " is not a number" + keeps);
       else if (!number || !ColorOfNumber(*number))
-        Warn(line, "TitleColorIndex " + Quoted(t) + " is outside 0 to 15" + keeps);
+        Warn(line, "TitleColorIndex " + out_.Quoted(t) + " is outside 0 to 15" + keeps);
       else if (shape->fraction)
-        Warn(line, "TitleColorIndex " + Quoted(t) + " is not a whole number: taken as " + std::to_string(*number));
+        Warn(line, "TitleColorIndex " + out_.Quoted(t) + " is not a whole number: taken as " + std::to_string(*number));
     }
     if (has(MenuField::LabelColorFlag)) {
       const std::string& v = at(MenuField::LabelColorFlag);
       const long long line = LineOf(MenuField::LabelColorFlag);
       const std::string t = LowerCase(TrimBlanks(v));
       if (TurnsLabelColorOn(t) && !TurnsLabelColorOn(v))
-        Warn(line, "LabelColorFlag " + Quoted(v) + " is yes with blanks around it: the field labels are not coloured");
+        Warn(line,
+             "LabelColorFlag " + out_.Quoted(v) + " is yes with blanks around it: the field labels are not coloured");
       else if (t == "y" || t == "true" || t == "1" || t == "on" || t == "yes.")
-        Warn(line, "LabelColorFlag " + Quoted(v) + " is not yes: the field labels are not coloured");
+        Warn(line, "LabelColorFlag " + out_.Quoted(v) + " is not yes: the field labels are not coloured");
     }
     for (MenuField f : {MenuField::MenuTitle, MenuField::ApplicationCaption, MenuField::PathCaption,
                         MenuField::FilenameCaption, MenuField::InformationCaption, MenuField::DescriptionCaption})
-      if (has(f) && HasAccessMarker(at(f))) Warn(LineOf(f), Name(f) + " " + Quoted(at(f)) + kSingleAmpersand);
+      if (has(f) && HasAccessMarker(at(f))) Warn(LineOf(f), Name(f) + " " + out_.Quoted(at(f)) + kSingleAmpersand);
     for (MenuField f : {MenuField::MenuTitle, MenuField::ApplicationCaption})
       if (has(f) && IsHideMarker(at(f))) Warn(LineOf(f), Name(f) + " cannot be hidden: the window shows the letter x");
     for (MenuField f : {MenuField::PathCaption, MenuField::FilenameCaption, MenuField::InformationCaption,
@@ -297,26 +316,28 @@ class MenuFileCheck {
       const std::string& v = at(f);
       const std::string t = LowerCase(TrimBlanks(v));
       if (IsHideMarker(t) && !IsHideMarker(v))
-        Warn(LineOf(f), Name(f) + " " + Quoted(v) +
+        Warn(LineOf(f), Name(f) + " " + out_.Quoted(v) +
                             " is the hide marker with blanks around it: it is shown as the caption, the field is not "
                             "hidden");
       else if (t.size() >= 2 && t.find_first_not_of('x') == std::string::npos)
         Warn(LineOf(f),
-             Name(f) + " " + Quoted(v) + " is a doubled x: it is shown as the caption, the field is not hidden");
+             Name(f) + " " + out_.Quoted(v) + " is a doubled x: it is shown as the caption, the field is not hidden");
     }
   }
 
-  // Blanks and names Windows cannot use, in an item's folder or file line;
-  // true when the name cannot be looked for at all.
-  bool NameTrouble(long long line, const std::string& what, const std::string& v) {
+  // Blanks and names Windows cannot use, in an item's folder or file line
+  // (`v`, and `text` as the readers' Windows reads it); true when the name
+  // cannot be looked for at all.
+  bool NameTrouble(long long line, const std::string& what, const std::string& v, const std::string& text) {
     if (!v.empty() && IsBlank(v.front()))
-      Warn(line, what + " " + Quoted(v) + " starts with a blank, which is part of the name");
-    for (const auto& part : SplitPath(v)) {
+      Warn(line, what + " " + out_.Quoted(v) + " starts with a blank, which is part of the name");
+    for (const auto& part : SplitPath(text)) {
       if (part != WindowsName(part) && !WindowsName(part).empty())
-        Warn(line, what + " " + Quoted(v) + ": Windows drops the blanks and dots at the end of " + Quoted(part));
+        Warn(line, what + " " + out_.Quoted(v) + ": Windows drops the blanks and dots at the end of " +
+                       out_.QuotedName(part));
       const std::string why = UnusableName(part);
       if (!why.empty()) {
-        Warn(line, what + " " + Quoted(v) + " holds " + why + ", which Windows does not allow in a name");
+        Warn(line, what + " " + out_.Quoted(v) + " holds " + why + ", which Windows does not allow in a name");
         return true;
       }
     }
@@ -335,60 +356,82 @@ class MenuFileCheck {
         Warn(line(MenuField::ItemButtonCaption),
              item + " has no ItemButtonCaption: the button is blank when it is chosen");
       else if (HasAccessMarker(*button))
-        Warn(line(MenuField::ItemButtonCaption), item + " ItemButtonCaption " + Quoted(*button) + kSingleAmpersand);
+        Warn(line(MenuField::ItemButtonCaption),
+             item + " ItemButtonCaption " + out_.Quoted(*button) + kSingleAmpersand);
     }
     if (!path) return;
     const long long pathLine = line(MenuField::ItemPath), fileLine = line(MenuField::ItemFile);
-    const std::string thePath = item + " ItemPath " + Quoted(*path);
+    const std::string thePath = item + " ItemPath " + out_.Quoted(*path);
     if (path->empty())
       return Warn(pathLine, item + (file && !file->empty() ? " has an ItemFile but no ItemPath" : " has no ItemPath") +
                                 ": its button only shows \"" + kNoSelectionMessage + "\"");
-    if (IsAbsolutePath(*path))
+    // Names are looked up as the readers' Windows reads the bytes.
+    const std::string pathText = out_.Text(*path);
+    if (IsAbsolutePath(pathText))
       return Warn(pathLine, thePath + " is not on the disc: it names a place on the user's machine");
-    if (NameTrouble(pathLine, item + " ItemPath", *path)) return;
-    const Located folder = disc_.Locate("", *path);
+    if (NameTrouble(pathLine, item + " ItemPath", *path, pathText)) return;
+    const Located folder = disc_.Locate("", pathText);
     if (folder.kind == Located::Kind::Outside) return Warn(pathLine, thePath + " leads out of the disc");
     if (folder.kind == Located::Kind::Unlistable)
-      return Warn(pathLine, thePath + ": the folder " + Quoted(folder.path) + " cannot be listed");
+      return Warn(pathLine, thePath + ": the folder " + out_.QuotedName(folder.path) + " cannot be listed");
     if (folder.kind == Located::Kind::Missing)
       return Warn(pathLine, thePath + " is not on the disc: its button does nothing");
     if (!folder.folder) return Warn(pathLine, thePath + " is a file, not a folder: its button does nothing");
     // The drive comes in front, and the current directory, like a file to
     // open, must fit within Windows' path limit.
-    if (path->size() + kDrive > kMaxCurrentDirectory)
-      Warn(pathLine, item + " ItemPath is " + std::to_string(path->size()) +
+    const std::size_t pathLength = Utf16Length(pathText);
+    if (pathLength + kDrive > kMaxCurrentDirectory)
+      Warn(pathLine, item + " ItemPath is " + std::to_string(pathLength) +
                          " characters long: Windows cannot enter a folder more than " +
                          std::to_string(kMaxCurrentDirectory - kDrive) +
                          " characters below the drive, so its button does nothing");
-    if (folder.otherCase) Warn(pathLine, thePath + " is on the disc only as " + Quoted(folder.path) + kOtherCase);
+    if (folder.otherCase)
+      Warn(pathLine, thePath + " is on the disc only as " + out_.QuotedName(folder.path) + kOtherCase);
+    usedFolders_.emplace(folder.path, pathLine);
     if (!file) return;
-    const std::string theFile = item + " ItemFile " + Quoted(*file);
+    const std::string fileText = out_.Text(*file);
+    const std::string theFile = item + " ItemFile " + out_.Quoted(*file);
     if (file->empty()) return Warn(fileLine, item + " has no ItemFile: its button opens nothing");
-    if (IsUrl(*file)) return;  // for the browser or mail program
-    if (IsAbsolutePath(*file))
+    if (IsUrl(fileText)) return;  // for the browser or mail program
+    if (IsAbsolutePath(fileText))
       return Warn(fileLine, theFile + " is not on the disc: it names a place on the user's machine");
-    const std::string where = folder.path.empty() ? "at the disc's root" : "in " + Quoted(folder.path);
+    const std::string where = folder.path.empty() ? "at the disc's root" : "in " + out_.QuotedName(folder.path);
     // "setup.exe /s": a program and its arguments, which the shell would
     // take as a file of that whole name.
-    const auto blank = file->find(' ');
-    if (blank != std::string::npos && blank > 0 && disc_.Locate(folder.path, *file).kind != Located::Kind::Found &&
-        disc_.Locate(folder.path, file->substr(0, blank)).kind == Located::Kind::Found)
+    const auto blank = fileText.find(' ');
+    if (blank != std::string::npos && blank > 0 && disc_.Locate(folder.path, fileText).kind != Located::Kind::Found &&
+        disc_.Locate(folder.path, fileText.substr(0, blank)).kind == Located::Kind::Found)
       return Warn(fileLine,
                   theFile + " is not " + where + ": the whole line is the file name, arguments cannot be given");
-    if (NameTrouble(fileLine, item + " ItemFile", *file)) return;
-    const std::size_t joined = path->size() + 1 + file->size();  // with the backslash between them
-    if (path->size() + kDrive <= kMaxCurrentDirectory && kDrive + joined > kMaxPath - 1)
+    if (NameTrouble(fileLine, item + " ItemFile", *file, fileText)) return;
+    const std::size_t joined = pathLength + 1 + Utf16Length(fileText);  // with the backslash between them
+    if (pathLength + kDrive <= kMaxCurrentDirectory && kDrive + joined > kMaxPath - 1)
       Warn(fileLine, item + " ItemFile with its ItemPath is " + std::to_string(joined) +
                          " characters long: beyond Windows' " + std::to_string(kMaxPath) +
                          " characters with the drive, programs may not open it");
-    const Located target = disc_.Locate(folder.path, *file);
+    const Located target = disc_.Locate(folder.path, fileText);
     if (target.kind == Located::Kind::Outside) return Warn(fileLine, theFile + " leads out of the disc");
     if (target.kind == Located::Kind::Unlistable)
-      return Warn(fileLine, theFile + ": the folder " + Quoted(target.path) + " cannot be listed");
+      return Warn(fileLine, theFile + ": the folder " + out_.QuotedName(target.path) + " cannot be listed");
     if (target.kind == Located::Kind::Missing) return Warn(fileLine, theFile + " is not " + where);
     if (target.otherCase)
       Warn(fileLine, theFile + " is " + where + " only as " +
-                         Quoted(target.path.substr(folder.path.empty() ? 0 : folder.path.size() + 1)) + kOtherCase);
+                         out_.QuotedName(target.path.substr(folder.path.empty() ? 0 : folder.path.size() + 1)) +
+                         kOtherCase);
+  }
+
+  // A name on the disc that the readers' code page cannot write is one no
+  // line of the menu can name: said for the root and each item's folder.
+  void CheckSpelling() {
+    for (const auto& [folder, line] : usedFolders_) {
+      const auto& listing = disc_.Listing(folder);
+      if (!listing) continue;
+      for (const DiscEntry& e : *listing)
+        if (!out_.page().ToBytes(e.name).bytes)
+          Warn(line, (folder.empty() ? std::string("the disc's root") : "the folder " + out_.QuotedName(folder)) +
+                         " holds " + out_.QuotedName(e.name) + ", which " + std::string(out_.page().Name()) +
+                         " cannot write: no line of the menu can name it");
+    }
   }
 
   DiscIndex& disc_;
@@ -396,8 +439,9 @@ class MenuFileCheck {
   CheckReport& r_;
   std::vector<std::string> lines_;
   std::vector<std::size_t> lengths_;
-  long long passes_ = 0;  // as the count of line 2 makes the reader loop
-  bool garbage_ = false;  // not text: its lines say nothing
+  std::map<std::string, long long> usedFolders_;  // each with the first line that uses it
+  long long passes_ = 0;                          // as the count of line 2 makes the reader loop
+  bool garbage_ = false;                          // not text: its lines say nothing
 };
 
 }  // namespace

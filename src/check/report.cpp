@@ -2,6 +2,8 @@
 // one line for the whole disc.
 #include <algorithm>
 
+#include "base/code_page.h"
+#include "base/utf8.h"
 #include "check/findings.h"
 
 namespace tavlin {
@@ -16,22 +18,59 @@ int CheckReport::ExitStatus() const {
   return findings.empty() ? 0 : 1;
 }
 
-std::string EscapedValue(std::string_view v, std::size_t width) {
-  static constexpr char kHex[] = "0123456789abcdef";
+namespace {
+constexpr char kHex[] = "0123456789abcdef";
+}
+
+std::string EscapedValue(std::string_view v, std::size_t width, int codePage) {
+  const CodePage* page = CodePage::Get(codePage);
   std::string out = "\"";
   std::size_t shown = 0;
-  for (std::size_t i = 0; i < v.size(); ++i) {
+  for (std::size_t i = 0; i < v.size();) {
     if (shown >= width) {
       out += "...";
       break;
     }
-    const unsigned char c = static_cast<unsigned char>(v[i]);
-    if (c == '\t') out += "<tab>";
-    else if (c < 0x20 || c >= 0x7F)
-      out += std::string("<") + kHex[c >> 4] + kHex[c & 15] + ">";
-    else
-      out += static_cast<char>(c);
+    const std::size_t n = std::max<std::size_t>(page ? page->CharLength(v, i) : 1, 1);
+    for (std::size_t j = i; j < i + n && j < v.size(); ++j) {
+      const unsigned char c = static_cast<unsigned char>(v[j]);
+      if (c == '\t') out += "<tab>";
+      else if (c < 0x20 || c >= 0x7F)
+        out += std::string("<") + kHex[c >> 4] + kHex[c & 15] + ">";
+      else
+        out += static_cast<char>(c);
+    }
+    i += n;
     ++shown;
+  }
+  return out + "\"";
+}
+
+std::string EscapedName(std::string_view name, std::size_t width, int codePage) {
+  const CodePage* page = CodePage::Get(codePage);
+  if (page) {
+    if (const auto bytes = page->ToBytes(name).bytes) return EscapedValue(*bytes, width, codePage);
+  }
+  std::string out = "\"";
+  std::size_t shown = 0;
+  for (std::size_t i = 0; i < name.size(); ++shown) {
+    if (shown >= width) {
+      out += "...";
+      break;
+    }
+    const std::size_t start = i;
+    const auto c = NextUtf8(name, i);
+    if (!c) {
+      out += EscapedValue(name.substr(i++, 1), 1).substr(1, 4);
+      continue;
+    }
+    if (*c >= 0x20 && *c < 0x7F) {
+      out += name.substr(start, i - start);
+      continue;
+    }
+    std::string hex;
+    for (char32_t v = *c; v || hex.size() < 4; v >>= 4) hex.insert(hex.begin(), "0123456789ABCDEF"[v & 15]);
+    out += "<U+" + hex + ">";
   }
   return out + "\"";
 }

@@ -30,7 +30,7 @@ constexpr std::size_t kAutorunBytesRead = 64 * 1024;
 const DiscEntry* RootFile(DiscIndex& disc, Findings& out, const char* name) {
   bool other = false;
   const DiscEntry* e = disc.Entry("", name, other);
-  if (e && other) out.Warn(name, 0, "found only as \"" + e->name + "\"" + kOtherCase);
+  if (e && other) out.Warn(name, 0, "found only as " + out.QuotedName(e->name) + kOtherCase);
   return e;
 }
 
@@ -135,7 +135,7 @@ void CheckAutorun(DiscIndex& disc, Findings& out) {
   if (!section) return warn("has no [autorun] section: AutoPlay does not start the menu");
   if (!open) return warn("has no open= line: AutoPlay does not start the menu");
   const auto onDisc = [&](const std::string& v) {
-    return LowerCase(v) == kProgram || IsAbsolutePath(v) || disc.Locate("", v).kind == Located::Kind::Found;
+    return LowerCase(v) == kProgram || IsAbsolutePath(v) || disc.Locate("", out.Text(v)).kind == Located::Kind::Found;
   };
   // A program name may be quoted and followed by arguments; an icon by
   // the number of the icon in its file.
@@ -150,11 +150,12 @@ void CheckAutorun(DiscIndex& disc, Findings& out) {
   if (icon) icon = unquote(*icon, ',');
   const auto parts = SplitPath(program);
   if (parts.empty() || LowerCase(parts.back()) != kProgram)
-    warn("starts " + Quoted(*open) + ", not tavlin.exe" + (onDisc(program) ? "" : "; it is not on the disc either"));
+    warn("starts " + out.Quoted(*open) + ", not tavlin.exe" +
+         (onDisc(program) ? "" : "; it is not on the disc either"));
   else if (!onDisc(program))
-    warn("starts " + Quoted(program) + ", which is not on the disc");
+    warn("starts " + out.Quoted(program) + ", which is not on the disc");
   if (icon && !icon->empty() && !onDisc(*icon))
-    warn("takes its icon from " + Quoted(*icon) + ", which is not on the disc");
+    warn("takes its icon from " + out.Quoted(*icon) + ", which is not on the disc");
 }
 
 }  // namespace

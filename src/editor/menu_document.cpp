@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "base/utf8.h"
-#include "base/windows1252.h"
 #include "menu/numbers.h"
 
 namespace tavlin {
@@ -27,46 +25,54 @@ std::size_t BlockIndex(long long item) { return static_cast<std::size_t>(BlockSt
 
 }  // namespace
 
-MenuDocument::MenuDocument(std::string bytes) : original_(std::move(bytes)) {
+MenuDocument::MenuDocument(std::string bytes, int codePage)
+    : page_(CodePage::Get(codePage) ? CodePage::Get(codePage) : CodePage::Get(1252)), original_(std::move(bytes)) {
   // The reader decides where lines end; the bytes come from the file itself,
   // since the reader cuts lines the program would cut.
   auto reader = LineReaderFromString(original_);
   std::size_t at = 0;
   std::string cut;
   for (LineInfo info; reader->ReadLine(cut, &info);) {
-    lines_.push_back({Windows1252ToUtf8(std::string_view(original_).substr(at, info.length)), info.end});
+    lines_.push_back({original_.substr(at, info.length), {}, info.end});
     at += info.length + EndLength(info.end);
   }
+}
+
+bool MenuDocument::SetCodePage(int number) {
+  const CodePage* page = CodePage::Get(number);
+  if (!page) return false;
+  page_ = page;
+  return true;
+}
+
+MenuDocument::Line MenuDocument::Typed(std::string_view text, LineInfo::End end) const {
+  CodePage::Encoded e = page_->ToBytes(text);
+  if (e.bytes) return {std::move(e.bytes), {}, end};
+  return {std::nullopt, std::string(text), end};
 }
 
 MenuDocument::Encoded MenuDocument::Encode() const {
   if (CurrentState() == 0) return {original_, 0, {}};
   std::string out;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const std::string& text = lines_[i].text;
-    if (const auto bytes = Utf8ToWindows1252(text)) {
-      out += *bytes;
-      out += EndBytes(lines_[i].end);
-      continue;
+    const Line& l = lines_[i];
+    // Text typed in another code page may be written in this one.
+    CodePage::Encoded typed;
+    if (!l.bytes) typed = page_->ToBytes(l.typed);
+    if (!l.bytes && !typed.bytes) {
+      const std::string bad = typed.character.empty() ? l.typed.substr(typed.at, 1) : typed.character;
+      return {std::nullopt, static_cast<long long>(i) + 1, bad};
     }
-    Encoded refused;
-    refused.line = static_cast<long long>(i) + 1;
-    for (std::size_t at = 0; at < text.size();) {
-      const std::size_t start = at;
-      const auto c = NextUtf8(text, at);
-      if (!c || !Windows1252Byte(*c)) {
-        refused.character = c ? text.substr(start, at - start) : text.substr(start, 1);
-        break;
-      }
-    }
-    return refused;
+    out += l.bytes ? *l.bytes : *typed.bytes;
+    out += EndBytes(l.end);
   }
   return {std::move(out), 0, {}};
 }
 
-const std::string& MenuDocument::Text(long long line) const {
-  static const std::string kNone;
-  return line >= 1 && line <= LineCount() ? lines_[static_cast<std::size_t>(line - 1)].text : kNone;
+std::string MenuDocument::Text(long long line) const {
+  if (line < 1 || line > LineCount()) return "";
+  const Line& l = lines_[static_cast<std::size_t>(line - 1)];
+  return l.bytes ? page_->ToText(*l.bytes) : l.typed;
 }
 
 LineInfo::End MenuDocument::NewLineEnd() const {
@@ -78,7 +84,10 @@ LineInfo::End MenuDocument::NewLineEnd() const {
 long long MenuDocument::Passes() const {
   const long long countLine = LineOf(MenuField::ItemCount);
   std::optional<std::string> count;
-  if (LineCount() >= countLine) count = InWindows1252OrAsIs(Text(countLine));
+  if (LineCount() >= countLine) {
+    const Line& l = lines_[static_cast<std::size_t>(countLine - 1)];
+    count = l.bytes ? *l.bytes : l.typed;
+  }
   return ItemCountValue(count);
 }
 
@@ -92,13 +101,12 @@ void MenuDocument::SetLine(long long line, std::string_view text) {
   const auto at = static_cast<std::size_t>(line - 1);
   // Typing on in the value typed into last joins that change.
   if (CanUndo() && !CanRedo() && history_.back().typedLine == line && Modified()) {
-    history_.back().splices.back().inserted.front().text = clean;
-    lines_[at].text = clean;
+    lines_[at] = history_.back().splices.back().inserted.front() = Typed(clean, lines_[at].end);
     return;
   }
   Begin(line);
   PadTo(line);
-  Apply(at, 1, {{clean, lines_[at].end}});
+  Apply(at, 1, {Typed(clean, lines_[at].end)});
 }
 
 long long MenuDocument::Items() const { return std::clamp<long long>(Passes(), 0, kMaxMenuItems); }
@@ -108,7 +116,7 @@ bool MenuDocument::AddItem() {
   if (n >= kMaxMenuItems) return false;
   Begin();
   PadTo(MenuLines(n));
-  Apply(BlockIndex(n + 1), 0, std::vector<Line>(kItemBlockLines, Line{"", NewLineEnd()}));
+  Apply(BlockIndex(n + 1), 0, std::vector<Line>(kItemBlockLines, Line{std::string(), {}, NewLineEnd()}));
   SetCount(n + 1);
   return true;
 }
@@ -193,13 +201,14 @@ void MenuDocument::PadTo(long long lines) {
     Apply(lines_.size() - 1, 1, {ended});
   }
   if (lines > LineCount())
-    Apply(lines_.size(), 0, std::vector<Line>(static_cast<std::size_t>(lines - LineCount()), Line{"", NewLineEnd()}));
+    Apply(lines_.size(), 0,
+          std::vector<Line>(static_cast<std::size_t>(lines - LineCount()), Line{std::string(), {}, NewLineEnd()}));
 }
 
 void MenuDocument::SetCount(long long items) {
   PadTo(LineOf(MenuField::ItemCount));
   const std::size_t at = static_cast<std::size_t>(LineOf(MenuField::ItemCount) - 1);
-  Apply(at, 1, {{std::to_string(items), lines_[at].end}});
+  Apply(at, 1, {{std::to_string(items), {}, lines_[at].end}});
 }
 
 std::vector<MenuDocument::Line> MenuDocument::Block(long long item) const {

@@ -1,8 +1,11 @@
-// A tavlin.ini as the menu editor holds it: every line as text with the end
-// it had, so that notes on the ignored lines and the bytes of every line the
-// author did not touch come back as they were. Values are reached by what
-// they mean, through the menu's line layout; item blocks move whole, notes
-// included, and line 2 keeps counting them. Every change can be undone.
+// A tavlin.ini as the menu editor holds it: every line as its bytes with the
+// end it had, so that notes on the ignored lines and every line the author
+// did not touch come back as they were. The bytes are shown and edited as
+// text in the code page of the menu's readers, which the author may change:
+// that reads the same bytes again and never changes them. Values are
+// reached by what they mean, through the menu's line layout; item blocks
+// move whole, notes included, and line 2 keeps counting them. Every change
+// can be undone.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/line_reader.h"
 #include "menu/menu_layout.h"
 
@@ -19,20 +23,28 @@ namespace tavlin {
 class MenuDocument {
  public:
   struct Line {
-    std::string text;  // UTF-8: Windows-1252 turned into text, or what the author typed
+    // As the file holds it, or typed text written in the code page; nullopt
+    // where the code page could not write what the author typed.
+    std::optional<std::string> bytes;
+    std::string typed;  // UTF-8, where `bytes` is nullopt
     LineInfo::End end = LineInfo::End::CrLf;
   };
 
   // What saving makes of the document: the bytes, or the first character
-  // that Windows-1252 cannot hold and where it stands.
+  // that the code page cannot hold and where it stands.
   struct Encoded {
     std::optional<std::string> bytes;
     long long line = 0;
     std::string character;  // UTF-8
   };
 
-  MenuDocument() = default;  // an empty file
-  explicit MenuDocument(std::string bytes);
+  // `bytes` in the code page `codePage` (Windows-1252 where it is no code
+  // page offered).
+  explicit MenuDocument(std::string bytes = {}, int codePage = 1252);
+
+  const CodePage& Page() const { return *page_; }
+  // The same bytes read in another code page; false for one not offered.
+  bool SetCodePage(int number);
 
   Encoded Encode() const;
   // The state just saved (or opened) is the one that is not modified.
@@ -40,15 +52,15 @@ class MenuDocument {
   bool Modified() const { return CurrentState() != savedAt_; }
 
   long long LineCount() const { return static_cast<long long>(lines_.size()); }
-  // "" for a line beyond the end of the file.
-  const std::string& Text(long long line) const;
+  // The line as text; "" for a line beyond the end of the file.
+  std::string Text(long long line) const;
   // The end that new lines get: the first end the file has, else CR LF.
   LineInfo::End NewLineEnd() const;
   // What the program makes of a line, for the count line 2 now holds.
   LineRole RoleOf(long long line) const;
 
-  const std::string& Value(MenuField headerField) const { return Text(LineOf(headerField)); }
-  const std::string& Value(MenuField itemField, long long item) const { return Text(LineOf(itemField, item)); }
+  std::string Value(MenuField headerField) const { return Text(LineOf(headerField)); }
+  std::string Value(MenuField itemField, long long item) const { return Text(LineOf(itemField, item)); }
   // CR and LF are cut out of `text`: inside a value they would move every
   // line after it. A value beyond the end pads the file with empty lines.
   void Set(MenuField headerField, std::string_view text) { SetLine(LineOf(headerField), text); }
@@ -89,6 +101,9 @@ class MenuDocument {
   std::vector<Line> Block(long long item) const;
   unsigned long long CurrentState() const { return done_ ? history_[done_ - 1].id : 0; }
 
+  Line Typed(std::string_view text, LineInfo::End end) const;
+
+  const CodePage* page_;
   std::string original_;  // returned as it is while nothing is changed
   std::vector<Line> lines_;
   std::vector<Change> history_;

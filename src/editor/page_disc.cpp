@@ -1,7 +1,6 @@
 #include "editor/page_disc.h"
 
 #include "base/ascii.h"
-#include "base/windows1252.h"
 #include "menu/words.h"
 
 namespace tavlin {
@@ -10,8 +9,7 @@ PageDisc::PageDisc(const std::vector<PageEntry>& entries, const std::map<std::st
                    std::string menu) {
   std::string menuName = kMenuDefinitionFile;
   for (const PageEntry& e : entries) {
-    const std::string name = InWindows1252OrAsIs(e.path);
-    listed_[name] = e.path;
+    const std::string& name = e.path;
     const auto slash = name.rfind('/');
     const std::string parent = slash == std::string::npos ? "" : name.substr(0, slash);
     folders_[parent].push_back({name.substr(slash + 1), e.folder, false});
@@ -48,10 +46,6 @@ std::optional<unsigned long long> PageDisc::Size(const std::string& path) {
   return it->second;
 }
 
-std::vector<std::string> PageDisc::Wanted() const {
-  std::vector<std::string> out;
-  for (const std::string& name : wanted_) out.push_back(listed_.at(name));
-  return out;
-}
+std::vector<std::string> PageDisc::Wanted() const { return {wanted_.begin(), wanted_.end()}; }
 
 }  // namespace tavlin

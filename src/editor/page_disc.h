@@ -30,14 +30,13 @@ class PageDisc final : public DiscFiles {
   std::optional<std::string> Read(const std::string& path, std::size_t limit) override;
   std::optional<unsigned long long> Size(const std::string& path) override;
 
-  // The files read but not loaded, by their path as listed.
+  // The files read but not loaded.
   std::vector<std::string> Wanted() const;
 
  private:
   std::map<std::string, std::vector<DiscEntry>> folders_;
   std::map<std::string, std::string> files_;
   std::map<std::string, unsigned long long> sizes_;
-  std::map<std::string, std::string> listed_;  // the page's path of each name as the checker sees it
   std::set<std::string> wanted_;
 };
 

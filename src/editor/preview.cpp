@@ -8,7 +8,7 @@
 
 namespace tavlin {
 
-MainWindowPreview PreviewMainWindow(std::string menu, std::optional<PictureSize> menupic, int select) {
+MainWindowPreview PreviewMainWindow(std::string menu, std::optional<PictureSize> menupic, int select, int codePage) {
   MemoryPlatform p;
   p.AddFile(kMenuDefinitionFile, std::move(menu));
   if (menupic) p.AddPicture(kBackgroundFile, static_cast<int>(menupic->width), static_cast<int>(menupic->height));
@@ -26,13 +26,14 @@ MainWindowPreview PreviewMainWindow(std::string menu, std::optional<PictureSize>
   for (const ControlDesign& c : main.Design().controls) {
     const ControlState* s = p.FindControl(main, c.name);
     if (!s) continue;
-    out.controls.push_back(
-        {c.name, s->text, s->visible, s->foreColor, s->items, s->listIndex, SelfSize(main.Design(), c, s->text)});
+    out.controls.push_back({c.name, s->text, s->visible, s->foreColor, s->items, s->listIndex,
+                            SelfSize(main.Design(), c, s->text, codePage)});
   }
   return out;
 }
 
-std::optional<PixelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption) {
+std::optional<PixelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption,
+                                  int /*codePage: each code page's metrics are yet to come*/) {
   if (control.kind != ControlKind::Label || !control.autoSize) return std::nullopt;
   return LabelSizeOf(control.font.value_or(form.font), caption);
 }

@@ -33,13 +33,15 @@ struct MainWindowPreview {
 
 // Form1's Load over `menu` (with a menupic.jpg of that size, when the
 // program loads the disc's one), then a click on list entry `select` when
-// the list has it.
-MainWindowPreview PreviewMainWindow(std::string menu, std::optional<PictureSize> menupic, int select);
+// the list has it, as a Windows of the ANSI code page `codePage` shows it.
+MainWindowPreview PreviewMainWindow(std::string menu, std::optional<PictureSize> menupic, int select,
+                                    int codePage = 1252);
 
 // A self-sizing label takes its caption's size, its left and top edges
 // kept, as the program sizes it when made and on every change of caption;
 // nullopt for any other control.
-std::optional<PixelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption);
+std::optional<PixelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption,
+                                  int codePage = 1252);
 
 // The size the picture loader is handed for these bytes, or nullopt when
 // the program does not load them.

@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "base/windows1252.h"
+#include "base/code_page.h"
 #include "check/menu_check.h"
 #include "check/menu_template.h"
 #include "editor/menu_document.h"
@@ -29,7 +29,11 @@ val Bytes(std::string_view s) {
   return val::global("Uint8Array")
       .new_(emscripten::typed_memory_view(s.size(), reinterpret_cast<const unsigned char*>(s.data())));
 }
-std::string Text(std::string_view bytes) { return Windows1252ToUtf8(bytes); }
+// The menu's bytes as text in the readers' code page.
+std::string Text(std::string_view bytes, int codePage) {
+  const CodePage* page = CodePage::Get(codePage);
+  return (page ? page : CodePage::Get(1252))->ToText(bytes);
+}
 
 val Color(const std::optional<Rgb>& c) {
   if (!c) return val::null();
@@ -49,7 +53,7 @@ val Array(const T& items, F&& each) {
 
 // --- the document ----------------------------------------------------------
 
-MenuDocument* OpenDocument(std::string bytes) { return new MenuDocument(std::move(bytes)); }
+MenuDocument* OpenDocument(std::string bytes, int codePage) { return new MenuDocument(std::move(bytes), codePage); }
 
 val Encode(const MenuDocument& d) {
   const MenuDocument::Encoded e = d.Encode();
@@ -112,7 +116,8 @@ val Design(const std::string& name) {
   const FormDesign& f = *design;
   val o = val::object();
   o.set("name", std::string(f.name));
-  o.set("caption", Text(f.caption));
+  // The program's own texts are written in Windows-1252.
+  o.set("caption", Text(f.caption, 1252));
   o.set("clientWidth", Pixels(f.clientWidth));
   o.set("clientHeight", Pixels(f.clientHeight));
   o.set("titleBar", f.titleBar);
@@ -133,7 +138,7 @@ val Design(const std::string& name) {
           d.set("top", at.top);
           d.set("width", own ? own->width : at.width);
           d.set("height", own ? own->height : at.height);
-          d.set("text", Text(c.text));
+          d.set("text", Text(c.text, 1252));
           d.set("foreColor", Color(c.foreColor));
           d.set("backColor", Color(c.backColor));
           d.set("font", Font(c.font.value_or(f.font)));
@@ -149,20 +154,37 @@ val Design(const std::string& name) {
 
 // --- rules -----------------------------------------------------------------
 
+// The rules take the values as text: the words and digits they look for are
+// ASCII, which every code page writes as itself, so the text says what the
+// bytes say.
 std::optional<std::string> Setting(const val& v) {
   if (v.isNull() || v.isUndefined()) return std::nullopt;
-  return InWindows1252OrAsIs(v.as<std::string>());
+  return v.as<std::string>();
 }
 
 val TitleColorOf(val text) { return Color(TitleColor(Setting(text))); }
 val ColorNumberOf(std::string text) {
-  const auto n = ColorNumber(InWindows1252OrAsIs(text));
+  const auto n = ColorNumber(text);
   return n ? val(*n) : val::null();
 }
 val ColorOf(int n) { return Color(ColorOfNumber(n)); }
 double ItemCountOf(val text) { return static_cast<double>(ItemCountValue(Setting(text))); }
-bool HideMarker(std::string s) { return IsHideMarker(InWindows1252OrAsIs(s)); }
-bool LabelColorOn(std::string s) { return TurnsLabelColorOn(InWindows1252OrAsIs(s)); }
+bool HideMarker(std::string s) { return IsHideMarker(s); }
+bool LabelColorOn(std::string s) { return TurnsLabelColorOn(s); }
+
+// --- code pages ----------------------------------------------------------------
+
+val CodePages() {
+  return Array(CodePage::Offered(), [](int n) {
+    const CodePage* page = CodePage::Get(n);
+    val o = val::object();
+    o.set("number", n);
+    o.set("name", std::string(page->Name()));
+    o.set("description", std::string(page->Description()));
+    o.set("doubleByte", page->DoubleByte());
+    return o;
+  });
+}
 val Template(int items) { return Bytes(MenuTemplate(items)); }
 
 // The size the picture loader is handed, or null when the program does not
@@ -178,10 +200,11 @@ val PictureSizeOf(std::string bytes) {
 
 // --- the main window as the program fills it ---------------------------------
 
-val MainWindow(std::string menu, val menupic, int select) {
+val MainWindow(std::string menu, val menupic, int select, int codePage) {
   std::optional<PictureSize> picture;
   if (!menupic.isNull()) picture = LoadedPictureSize(menupic.as<std::string>());
-  const MainWindowPreview run = PreviewMainWindow(std::move(menu), picture, select);
+  const MainWindowPreview run = PreviewMainWindow(std::move(menu), picture, select, codePage);
+  const auto Text = [codePage](std::string_view bytes) { return tavlin::Text(bytes, codePage); };
   val o = val::object();
   o.set("caption", Text(run.caption));
   o.set("menupic", run.menupic);
@@ -191,7 +214,7 @@ val MainWindow(std::string menu, val menupic, int select) {
     s.set("text", Text(c.text));
     s.set("visible", c.visible);
     s.set("foreColor", Color(c.foreColor));
-    s.set("items", Array(c.items, [](const std::string& i) { return val(Text(i)); }));
+    s.set("items", Array(c.items, [&](const std::string& i) { return val(Text(i)); }));
     s.set("listIndex", c.listIndex);
     if (c.size) {
       s.set("width", c.size->width);
@@ -207,7 +230,7 @@ val MainWindow(std::string menu, val menupic, int select) {
 
 // entries: [{path, folder, size}], paths relative to the disc's root and
 // joined with '/'; bytes: {path: Uint8Array} for the files loaded so far.
-val Check(val entries, val bytes, std::string menu) {
+val Check(val entries, val bytes, std::string menu, int codePage) {
   std::vector<PageEntry> listed;
   std::map<std::string, std::string> loaded;
   const unsigned n = entries["length"].as<unsigned>();
@@ -219,19 +242,20 @@ val Check(val entries, val bytes, std::string menu) {
     listed.push_back(std::move(entry));
   }
   PageDisc disc(listed, loaded, std::move(menu));
-  const CheckReport r = CheckDisc(disc);
+  const CheckReport r = CheckDisc(disc, codePage);
+  const auto Text = [codePage](std::string_view bytes) { return tavlin::Text(bytes, codePage); };
   val o = val::object();
   o.set("wanted", Array(disc.Wanted(), [](const std::string& p) { return val(p); }));
   o.set("items", static_cast<double>(r.items));
   o.set("lineCount", static_cast<double>(r.lineCount));
-  o.set("map", Array(r.map, [](const MapLine& m) {
+  o.set("map", Array(r.map, [&](const MapLine& m) {
           val l = val::object();
           l.set("number", static_cast<double>(m.number));
           l.set("field", Text(m.field));
           l.set("shown", Text(m.shown));
           return l;
         }));
-  o.set("findings", Array(r.findings, [](const Finding& f) {
+  o.set("findings", Array(r.findings, [&](const Finding& f) {
           val l = val::object();
           l.set("file", Text(f.file));
           l.set("line", static_cast<double>(f.line));
@@ -271,6 +295,8 @@ EMSCRIPTEN_BINDINGS(tavlin) {
   class_<MenuDocument>("MenuDocument")
       .constructor(&tavlin::OpenDocument, allow_raw_pointers())
       .function("encode", &tavlin::Encode)
+      .function("codePage", optional_override([](const MenuDocument& d) { return d.Page().Number(); }))
+      .function("setCodePage", &MenuDocument::SetCodePage)
       .function("markSaved", &MenuDocument::MarkSaved)
       .function("modified", &MenuDocument::Modified)
       .function("lineCount",
@@ -312,6 +338,10 @@ EMSCRIPTEN_BINDINGS(tavlin) {
   function("menuTemplate", &tavlin::Template);
   function("pictureSize", &tavlin::PictureSizeOf);
   function("mainWindow", &tavlin::MainWindow);
+  function("codePages", &tavlin::CodePages);
+  function("guessCodePage",
+           optional_override([](std::string bytes, int preferred) { return tavlin::GuessCodePage(bytes, preferred); }));
+  function("codePageForLanguage", optional_override([](std::string tag) { return tavlin::CodePageForLanguage(tag); }));
   function("check", &tavlin::Check);
   constant("backgroundFile", std::string(tavlin::kBackgroundFile));
   constant("hideMarker", std::string(tavlin::kHideMarker));

@@ -1,6 +1,7 @@
 // Read-only access to the files of a disc folder, for the menu checker. Paths
 // are relative to the disc's root, their parts joined with '/', and spelled
-// as the file system spells them.
+// as the file system spells them, in UTF-8 (Windows' wide names converted;
+// a Linux name that is no UTF-8 stays as its bytes).
 #pragma once
 
 #include <cstddef>

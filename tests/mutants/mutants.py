@@ -60,7 +60,7 @@ FAULTS = [
      "  SkipOnError(platform_.Show(form1_));\n  SkipOnError(platform_.Unload(*this));",
      "  SkipOnError(platform_.Unload(*this));\n  SkipOnError(platform_.Show(form1_));", "unit"),
     ("the checker takes any letter case as the exact name", "src/check/disc_index.cpp",
-     "if (e.name == name) return", "if (SameIgnoringCase(e.name, name)) return", "unit"),
+     "if (e.name == name) return", "if (SameNameIgnoringCase(e.name, name)) return", "unit"),
     ("the checker misses a doubled xx", "src/check/menu_file_check.cpp",
      "t.size() >= 2 && t.find_first_not_of('x')", "t.size() > 2 && t.find_first_not_of('x')", "unit"),
     ("a hidden file counts as present", "src/platform/win32/win32_platform.cpp",

@@ -45,7 +45,8 @@ TEST(PageDisc, TheMenuBeingEditedStandsForTheDiscsAndUnloadedFilesAreAskedFor) {
   for (const Finding& x : r.findings) said += x.file + ": " + x.message + "\n";
   EXPECT_EQ(said,
             "tavlin.ini: found only as \"TAVLIN.INI\" (other letter case), which a case-sensitive disc or "
-            "stick will not find\nmenupic.jpg: cannot be read: the built-in background stays\n");
+            "stick will not find\ntavlin.ini: the disc's root holds \"<U+4E2D>\", which Windows-1252 cannot "
+            "write: no line of the menu can name it\nmenupic.jpg: cannot be read: the built-in background stays\n");
   EXPECT_EQ(disc.Wanted(), std::vector<std::string>{"menupic.jpg"});
   EXPECT_EQ(disc.List("").value().size(), 5u);
   EXPECT_FALSE(disc.List("nowhere"));

@@ -37,6 +37,7 @@ const state = {
   view: "main",
   good: new Uint8Array(0),  // the last bytes that could be saved, for the preview and the checker
   refused: null,
+  pageGuessed: false,  // the code page was guessed from an opened file's bytes
   pictures: {},        // blob URLs of the disc's pictures, by lower-case name
   hidden: {},          // captions put aside by a hide switch, to come back when it is turned off
 };
@@ -108,7 +109,7 @@ TavlinCore().then((module) => {
   designs = {Form1: core.design("Form1"), Form3: core.design("Form3"), Form6: core.design("Form6")};
   buildForms();
   wire();
-  setDocument(core.menuTemplate(1), core.menuFile);
+  setDocument(core.menuTemplate(1), core.menuFile, false);
   // For the tests, and for anyone who wants to script the editor.
   window.tavlinEditor = {
     bytesToSave: () => {
@@ -121,6 +122,7 @@ TavlinCore().then((module) => {
     lineOf: (field, item = 0) => lineOf(field, item),
     design: (name) => designs[name],
     idle: () => !checkPending && !opening,
+    codePage: () => doc.codePage(),
     opened: () => documentsOpened,
   };
   document.body.dataset.ready = "true";

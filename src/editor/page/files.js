@@ -4,10 +4,15 @@
 // --- opening -----------------------------------------------------------------
 
 let documentsOpened = 0;
-function setDocument(bytes, name) {
+// A new menu takes the code page of the browser's language; a file carries no
+// mark of its own, so it is read in the one that reads it most plausibly.
+const browserCodePage = () => core.codePageForLanguage(navigator.language || "");
+function setDocument(bytes, name, opened = true) {
   documentsOpened++;
   if (doc) doc.delete();
-  doc = new core.MenuDocument(bytes);
+  const page = opened ? core.guessCodePage(bytes, browserCodePage()) : browserCodePage();
+  doc = new core.MenuDocument(bytes, page);
+  state.pageGuessed = opened;
   state.name = name;
   state.item = doc.items() > 0 ? 1 : 0;
   state.hidden = {};
@@ -18,7 +23,7 @@ function setDocument(bytes, name) {
 function newMenu() {
   if (!confirmDiscard()) return;
   state.fileHandle = null;
-  setDocument(core.menuTemplate(1), core.menuFile);
+  setDocument(core.menuTemplate(1), core.menuFile, false);
 }
 
 function confirmDiscard() {
@@ -136,7 +141,7 @@ async function discOpened(disc) {
   if (menu) {
     setDocument(await loadBytes(disc, menu.path), menu.path);
   } else {
-    setDocument(core.menuTemplate(1), core.menuFile);
+    setDocument(core.menuTemplate(1), core.menuFile, false);
     showMessage("The folder has no tavlin.ini: a new menu from the template. Save puts it at the folder's root.");
   }
   refreshDiscLists();
@@ -155,8 +160,8 @@ function describeLine(line) {
 function bytesToSave() {
   const e = doc.encode();
   if (e.bytes) return {bytes: e.bytes};
-  return {refused: `Not saved: ${describeLine(e.line)} holds “${e.character}”, which Windows-1252 cannot hold. ` +
-    "Replace it and save again.", line: e.line};
+  return {refused: `Not saved: ${describeLine(e.line)} holds “${e.character}”, which ${codePageName()} cannot hold. ` +
+    "Replace it, or choose the code page of your readers' Windows, and save again.", line: e.line};
 }
 
 async function save() {

@@ -39,12 +39,19 @@ function buildForms() {
       if (item || !ITEM_FIELDS.includes(input.dataset.field)) edit(() => doc.setLine(lineOf(input.dataset.field, item), input.value), input);
     });
   }
+  const pages = $("#code-page");
+  for (const p of core.codePages()) pages.append(el("option", {value: String(p.number)}, p.description));
+  pages.addEventListener("change", () => {
+    doc.setCodePage(Number(pages.value));  // the same bytes, read again
+    state.pageGuessed = false;
+    refreshAll();
+  });
   $("#f-LabelColorFlag").addEventListener("change", (ev) =>
     edit(() => doc.setLine(lineOf("LabelColorFlag"), ev.target.checked ? core.labelColorOn : "no")));
 }
 
 function templateValue(field) {
-  const t = new core.MenuDocument(core.menuTemplate(0));
+  const t = new core.MenuDocument(core.menuTemplate(0), 1252);
   const v = t.text(lineOf(field));
   t.delete();
   return v;
@@ -73,7 +80,19 @@ function setInput(input, text, typing) {
   if (input !== typing && input.value !== text) input.value = text;
 }
 
+const codePageName = () => core.codePages().find((p) => p.number === doc.codePage()).name;
+
+function refreshCodePage() {
+  const page = core.codePages().find((p) => p.number === doc.codePage());
+  $("#code-page").value = String(page.number);
+  $("#code-page-note").textContent = (state.pageGuessed ? `The file is read as ${page.name}, the code page that ` +
+    "reads its bytes most plausibly; if its letters look wrong, choose another: that reads the same bytes again " +
+    "and changes none. " : "") + `Save writes ${page.name}: the menu shows right only on a Windows whose ANSI code ` +
+    "page it is, so choose the one your readers' Windows has.";
+}
+
 function refreshFields(typing) {
+  refreshCodePage();
   for (const f of HEADER_FIELDS) setInput($(`#f-${f}`), value(f), typing);
   for (const [field] of CAPTIONS) {
     const text = value(field), hidden = core.isHideMarker(text);

@@ -14,7 +14,7 @@ async function runCheck() {
   const run = ++checkRun, disc = state.disc;
   let r;
   for (;;) {
-    r = core.check(disc ? disc.entries : [], disc ? disc.bytes : {}, state.good);
+    r = core.check(disc ? disc.entries : [], disc ? disc.bytes : {}, state.good, doc.codePage());
     if (!r.wanted.length || !disc) break;
     await Promise.all(r.wanted.map((p) => loadBytes(disc, p)));
     if (run !== checkRun) return;
@@ -28,7 +28,7 @@ function showCheck(r) {
   list.replaceChildren();
   if (state.refused) {
     list.append(el("li", {className: "error"}, el("button", {type: "button", onclick: () => goToLine(state.refused.line)},
-      `${describeLine(state.refused.line)}: “${state.refused.character}” is not in Windows-1252; the file cannot be saved`)));
+      `${describeLine(state.refused.line)}: “${state.refused.character}” is not in ${codePageName()}; the file cannot be saved`)));
   }
   for (const f of r.findings) {
     const where = f.file + (f.line ? `:${f.line}` : "");
@@ -123,7 +123,7 @@ function mainPreview() {
   const menupic = state.disc && rootFile(state.disc, core.backgroundFile);
   const pic = menupic && state.pictures[core.backgroundFile] ? state.disc.bytes[menupic.path] : null;
   if (previewSelect >= doc.items()) previewSelect = -1;
-  const run = core.mainWindow(state.good, pic, previewSelect);
+  const run = core.mainWindow(state.good, pic, previewSelect, doc.codePage());
   const {frame, client} = windowFrame(Object.assign({}, design, {caption: run.caption}), true);
   client.append(el("img", {className: "background", alt: "",
     src: run.menupic ? state.pictures[core.backgroundFile] : ARTWORK.Background}));

@@ -1,9 +1,6 @@
 #include "platform/disc_files.h"
 
-#include "base/windows1252.h"
-
 #include <algorithm>
-#include <map>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -19,21 +16,17 @@ class PosixDisc final : public DiscFiles {
   explicit PosixDisc(std::string root) : root_(std::move(root)) {}
 
   std::optional<std::vector<DiscEntry>> List(const std::string& folder) override {
-    const std::string real = Real(folder);
-    DIR* d = opendir(Full(real).c_str());
+    DIR* d = opendir(Full(folder).c_str());
     if (!d) return std::nullopt;
     std::vector<DiscEntry> out;
     while (const dirent* e = readdir(d)) {
       const std::string name = e->d_name;
       if (name == "." || name == "..") continue;
-      const std::string realPath = real.empty() ? name : real + "/" + name;
       struct stat st {};
       // A link counts as what it points to, as it will on the burnt disc; a
       // link to nothing will not be there at all.
-      if (stat(Full(realPath).c_str(), &st) != 0) continue;
-      const std::string shown = InWindows1252OrAsIs(name);
-      real_[folder.empty() ? shown : folder + "/" + shown] = realPath;
-      out.push_back({shown, S_ISDIR(st.st_mode), false});
+      if (stat(Full(folder.empty() ? name : folder + "/" + name).c_str(), &st) != 0) continue;
+      out.push_back({name, S_ISDIR(st.st_mode), false});
     }
     closedir(d);
     return out;
@@ -41,7 +34,7 @@ class PosixDisc final : public DiscFiles {
 
   std::optional<std::string> Read(const std::string& rel, std::size_t limit) override {
     // Not blocking, so that a pipe of that name cannot hang the checker.
-    const int fd = open(Full(Real(rel)).c_str(), O_RDONLY | O_NONBLOCK);
+    const int fd = open(Full(rel).c_str(), O_RDONLY | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -64,20 +57,14 @@ class PosixDisc final : public DiscFiles {
 
   std::optional<unsigned long long> Size(const std::string& rel) override {
     struct stat st {};
-    if (stat(Full(Real(rel)).c_str(), &st) != 0) return std::nullopt;
+    if (stat(Full(rel).c_str(), &st) != 0) return std::nullopt;
     return static_cast<unsigned long long>(st.st_size);
   }
 
  private:
-  // The path as this file system spells it, for a path as listed.
-  std::string Real(const std::string& rel) const {
-    const auto it = real_.find(rel);
-    return it == real_.end() ? rel : it->second;
-  }
-  std::string Full(const std::string& real) const { return real.empty() ? root_ : root_ + "/" + real; }
+  std::string Full(const std::string& rel) const { return rel.empty() ? root_ : root_ + "/" + rel; }
 
   std::string root_;
-  std::map<std::string, std::string> real_;
 };
 
 }  // namespace

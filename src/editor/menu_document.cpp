@@ -63,8 +63,17 @@ MenuDocument::Encoded MenuDocument::Encode() const {
       const std::string bad = typed.character.empty() ? l.typed.substr(typed.at, 1) : typed.character;
       return {std::nullopt, static_cast<long long>(i) + 1, bad};
     }
-    out += l.bytes ? *l.bytes : *typed.bytes;
-    out += EndBytes(l.end);
+    const std::string& bytes = l.bytes ? *l.bytes : *typed.bytes;
+    out += bytes;
+    // An empty line must end to be read as a line at all: a last one made
+    // empty is ended. After a lone CR, one ended by LF would read as that
+    // CR's LF: a file never holds that, but new lines and moved blocks can
+    // meet so, and such a line is ended by CR LF instead.
+    LineInfo::End end = l.end;
+    if (bytes.empty() && end == LineInfo::End::None) end = NewLineEnd();
+    if (bytes.empty() && end == LineInfo::End::Lf && i > 0 && lines_[i - 1].end == LineInfo::End::Cr)
+      end = LineInfo::End::CrLf;
+    out += EndBytes(end);
   }
   return {std::move(out), 0, {}};
 }

@@ -273,3 +273,19 @@ TEST(MenuCheck, TheTemplateReadsBackCleanAndNamesEveryValue) {
 
 }  // namespace
 }  // namespace tavlin
+
+namespace tavlin {
+namespace {
+
+// Catches a shown value cut between the two bytes of a character, and a
+// disc name the code page cannot write shown as its UTF-8 bytes.
+TEST(MenuCheck, ShownTextIsCutBetweenCharactersOfItsCodePage) {
+  const std::string kana = "\x82\xA0\x82\xA2\x82\xA4";  // three kana in Windows-932
+  EXPECT_EQ(EscapedValue(kana, 2, 932), "\"<82><a0><82><a2>...\"");
+  EXPECT_EQ(EscapedValue(kana, 2, 1252), "\"<82><a0>...\"");
+  EXPECT_EQ(EscapedName("\xCE\x91.txt", 60, 1251), "\"<U+0391>.txt\"");
+  EXPECT_EQ(EscapedName("\xD0\x90.txt", 60, 1251), "\"<c0>.txt\"");
+}
+
+}  // namespace
+}  // namespace tavlin

@@ -2,6 +2,9 @@
 // them, item blocks that move whole, and undo.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "editor/menu_document.h"
 #include "menu/menu_definition.h"
 #include "menu_file.h"
@@ -103,6 +106,65 @@ TEST(MenuDocument, TypingIsOneChangeAndSavingMarksTheState) {
   d.Redo();
   d.Set(MenuField::PathCaption, "x");  // a new change drops what could be redone
   EXPECT_FALSE(d.CanRedo());
+}
+
+}  // namespace
+}  // namespace tavlin
+
+namespace tavlin {
+namespace {
+
+std::string FileBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Catches a code page that changes a byte it only had to show: every menu of
+// the corpora, in every code page, and after a switch to each other one,
+// comes back byte for byte, and typing a line's own text changes nothing.
+TEST(MenuDocument, EveryMenuInEveryCodePageComesBackByteForByte) {
+  int menus = 0;
+  for (const char* dir : {"tests/fuzz/corpus/menu", "tests/fuzz/corpus/check", "tests/unit/reader"}) {
+    for (const auto& e : std::filesystem::directory_iterator(std::string(TAVLIN_SOURCE_DIR "/") + dir)) {
+      const std::string bytes = FileBytes(e.path());
+      for (int page : CodePage::Offered()) {
+        MenuDocument d(bytes, page);
+        EXPECT_TRUE(d.SetCodePage(page == 1252 ? 932 : 1252));
+        for (long long n = 1; n <= d.LineCount(); ++n) d.SetLine(n, d.Text(n));
+        EXPECT_FALSE(d.Modified()) << e.path() << " " << page;
+        EXPECT_EQ(Saved(d), bytes) << e.path() << " " << page;
+      }
+      ++menus;
+    }
+  }
+  EXPECT_GE(menus, 30);
+}
+
+// Catches a switch that rewrites the bytes, and a typed letter that the
+// first code page lacked being lost instead of saved in the right one.
+TEST(MenuDocument, SwitchingTheCodePageReadsTheSameBytesAgain) {
+  MenuFile f = MenuFile::Example();
+  f.Line(11) = "\xC4\xE8\xF1\xEA";  // "Диск" in Windows-1251
+  MenuDocument d(f.Text(), 1252);
+  EXPECT_EQ(d.Value(MenuField::MenuTitle), "\xC3\x84\xC3\xA8\xC3\xB1\xC3\xAA");  // "Äèñê"
+  d.Set(MenuField::ApplicationCaption, "\xD0\x9F\xD1\x80\xD0\xBE");              // "Про"
+  EXPECT_EQ(d.Encode().line, LineOf(MenuField::ApplicationCaption));
+  ASSERT_TRUE(d.SetCodePage(1251));
+  EXPECT_EQ(d.Value(MenuField::MenuTitle), "\xD0\x94\xD0\xB8\xD1\x81\xD0\xBA");
+  f.Line(14) = "\xCF\xF0\xEE";
+  EXPECT_EQ(Saved(d), f.Text());
+  EXPECT_FALSE(d.SetCodePage(437));
+}
+
+// Caught by the fuzzer: a line made empty at the end, or an empty line ended
+// by LF after a lone CR, was read back as no line at all.
+TEST(MenuDocument, NoEditMakesALineVanish) {
+  MenuDocument last("a\r\nb", 1252);
+  last.SetLine(2, "");
+  EXPECT_EQ(Saved(last), "a\r\n\r\n");
+  MenuDocument afterCr("a\nb\r", 1252);
+  afterCr.SetLine(4, "d");
+  EXPECT_EQ(Saved(afterCr), "a\nb\r\r\nd\n");
 }
 
 }  // namespace

@@ -77,7 +77,9 @@ std::string MenuTemplate(int items) {
     if (!h.onLine.empty()) line(at - 2) = name + " on line " + std::to_string(at) + h.onLine;
   }
   const std::string end =
-      "End of the menu: fewer than " + std::to_string(kItemBlockLines) + " lines of notes may follow.";
+      "End of the menu: fewer than " + std::to_string(kItemBlockLines) +
+      " lines of notes may follow. Save this file in the ANSI code page of your readers' Windows (Windows-1252 for "
+      "Western Europe, 1250 Central Europe, 1251 Cyrillic, 1253 Greek, 932 Japanese, ...), not UTF-8.";
   line(kHeaderLines) = items == 0 ? end
                                   : ItemNameNote(1) + " Item blocks from the next line on, " +
                                         std::to_string(kItemBlockLines) + " lines each: item k starts at line " +

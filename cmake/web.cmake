@@ -4,17 +4,9 @@
 add_library(tavlin_fake_web STATIC src/platform/fake/fake_platform.cpp)
 target_link_libraries(tavlin_fake_web PUBLIC tavlin_core)
 
-# Self-sizing labels are measured with the fonts' advances, taken at build
-# time from the font files Wine draws with (numbers only, no font in the page).
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/generated/label_fonts.inc
-  COMMAND python3 ${CMAKE_SOURCE_DIR}/src/editor/label_fonts.py ${CMAKE_BINARY_DIR}/generated/label_fonts.inc
-  DEPENDS ${CMAKE_SOURCE_DIR}/src/editor/label_fonts.py
-  VERBATIM)
-add_executable(tavlin_core_web src/editor/web_bindings.cpp src/editor/label_size.cpp
-  ${CMAKE_BINARY_DIR}/generated/label_fonts.inc)
-target_include_directories(tavlin_core_web PRIVATE ${CMAKE_BINARY_DIR}/generated)
-target_link_libraries(tavlin_core_web PRIVATE tavlin_editor tavlin_check tavlin_fake_web)
+include(cmake/label_fonts.cmake)
+add_executable(tavlin_core_web src/editor/web_bindings.cpp)
+target_link_libraries(tavlin_core_web PRIVATE tavlin_editor tavlin_check tavlin_fake_web tavlin_label_size)
 set_target_properties(tavlin_core_web PROPERTIES OUTPUT_NAME tavlin-core SUFFIX .js)
 target_link_options(tavlin_core_web PRIVATE
   --bind -Os -sSINGLE_FILE=1 -sMODULARIZE=1 -sEXPORT_NAME=TavlinCore -sENVIRONMENT=web

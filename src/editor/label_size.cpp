@@ -23,11 +23,11 @@ struct PageMetrics {
   int wide;     // a two-byte character, estimated as an ideograph's advance (an em)
   int low;      // into kLow, the advances of 0x20-0x7f
   int high;     // into kHigh, those of 0x80-0xff
-};
-
-struct LeadBytes {
-  int codePage;
-  std::uint32_t mask[4];  // bit b of word w: 0x80 + 32 w + b begins a two-byte character
+  // Into kMasks, where bit b of word w stands for byte 0x80 + 32 w + b; -1
+  // for none: the bytes that begin a two-byte character, and those whose
+  // letter the font file lacks (the advance is the glyph drawn instead).
+  int leads;
+  int guessed;
 };
 
 #include "label_fonts.inc"
@@ -40,14 +40,8 @@ const PageMetrics* MetricsOf(int codePage, int font) {
   return nullptr;
 }
 
-const LeadBytes* LeadBytesOf(int codePage) {
-  for (const LeadBytes& l : kLeadBytes)
-    if (l.codePage == codePage) return &l;
-  return nullptr;
-}
-
-bool IsLead(const LeadBytes* leads, unsigned char b) {
-  return leads && b >= 0x80 && (leads->mask[(b - 0x80) / 32] >> (b % 32) & 1);
+bool InMask(int mask, unsigned char b) {
+  return mask >= 0 && b >= 0x80 && (kMasks[mask][(b - 0x80) / 32] >> (b % 32) & 1);
 }
 
 int AdvanceOf(const PageMetrics& m, unsigned char b) {
@@ -87,7 +81,6 @@ std::optional<LabelSize> LabelSizeOf(const FontDesign& font, std::string_view ca
   const PageMetrics* m = MetricsOf(codePage, index);
   LabelSize size{0, 0, !m && !utf8};  // a page without metrics is measured as Windows-1252
   if (!m) m = MetricsOf(1252, index);
-  const LeadBytes* leads = LeadBytesOf(codePage);
   size.height = m->height;
   for (std::size_t i = 0; i < caption.size();) {
     // An ampersand underlines the next character instead of being drawn
@@ -101,7 +94,7 @@ std::optional<LabelSize> LabelSizeOf(const FontDesign& font, std::string_view ca
       }
       size.approximate = true;  // not UTF-8: Windows draws the replacement character
       size.width += m->control;
-    } else if (IsLead(leads, b)) {
+    } else if (InMask(m->leads, b)) {
       size.approximate = true;
       if (i + 1 < caption.size()) {  // the next byte is its second, whatever it is
         size.width += m->wide;
@@ -110,6 +103,7 @@ std::optional<LabelSize> LabelSizeOf(const FontDesign& font, std::string_view ca
       }
       size.width += AdvanceOf(*m, b);
     } else {
+      size.approximate |= InMask(m->guessed, b);
       size.width += AdvanceOf(*m, b);
     }
     ++i;

@@ -15,9 +15,11 @@ namespace tavlin {
 struct LabelSize {
   int width = 0;
   int height = 0;
-  // Estimated, not measured: a caption with characters whose advances were
-  // not taken (two-byte characters; UTF-8 beyond Windows-1252; a code page
-  // without metrics, measured as Windows-1252).
+  // Not what Windows will show: a caption with characters whose advances
+  // are estimates (two-byte characters, UTF-8 beyond Windows-1252, a code
+  // page without metrics, measured as Windows-1252), or whose letters the
+  // font file Wine draws with lacks, so that it measures the box or other
+  // letter Wine draws (Hebrew, Arabic and Thai in its MS Sans Serif).
   bool approximate = false;
 };
 

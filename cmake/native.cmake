@@ -13,6 +13,9 @@ add_executable(tavlin-check src/check/tavlin_check.cpp src/platform/posix/disc_f
 target_link_libraries(tavlin-check PRIVATE tavlin_check)
 
 include(cmake/label_fonts.cmake)
+# The editor's label sizes for captions in any code page, for the Wine check.
+add_executable(label_sizes tests/editor/label_sizes.cpp)
+target_link_libraries(label_sizes PRIVATE tavlin_label_size)
 
 find_package(GTest REQUIRED)
 file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)

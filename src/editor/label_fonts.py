@@ -240,11 +240,13 @@ for page, (bitmap, family) in PAGES.items():
         size = ppem(hundredths)
         height, widths, control, wide, guessed = fon(read(WINE + bitmap), size, page) if face == "MS Sans Serif" \
             else truetype(family, size, bold, page)
-        if max(widths + [control, wide]) > 255:
+        if max(widths + [control, wide, height]) > 255:
             sys.exit("label_fonts.py: an advance beyond a byte")
         metrics.append("{%d, %d, %d, %d, %d, %d, %d, %d, %d}," % (
             page, index, height, control, wide, row_index(low, widths[:96]), row_index(high, widths[96:]), leads,
             mask_index(guessed)))
+if max(len(low), len(high)) > 256 or len(masks) > 128:
+    sys.exit("label_fonts.py: more rows than a byte counts")
 # Pages share their fonts' ASCII and often their upper halves: each half once.
 for name, rows in (("kLow[][0x60]", low), ("kHigh[][0x80]", high)):
     out.append("constexpr unsigned char %s = {" % name)

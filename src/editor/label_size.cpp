@@ -16,18 +16,18 @@ struct LabelFont {
 };
 
 struct PageMetrics {
-  int codePage;
-  int font;  // into kFonts
-  int height;
-  int control;  // a byte below 0x20 draws the missing glyph
-  int wide;     // a two-byte character, estimated as an ideograph's advance (an em)
-  int low;      // into kLow, the advances of 0x20-0x7f
-  int high;     // into kHigh, those of 0x80-0xff
+  std::uint16_t codePage;
+  std::uint8_t font;  // into kFonts
+  std::uint8_t height;
+  std::uint8_t control;  // a byte below 0x20 draws the missing glyph
+  std::uint8_t wide;     // a two-byte character, estimated as an ideograph's advance (an em)
+  std::uint8_t low;      // into kLow, the advances of 0x20-0x7f
+  std::uint8_t high;     // into kHigh, those of 0x80-0xff
   // Into kMasks, where bit b of word w stands for byte 0x80 + 32 w + b; -1
   // for none: the bytes that begin a two-byte character, and those whose
   // letter the font file lacks (the advance is the glyph drawn instead).
-  int leads;
-  int guessed;
+  std::int8_t leads;
+  std::int8_t guessed;
 };
 
 #include "label_fonts.inc"

@@ -12,10 +12,15 @@ endif()
 add_executable(tavlin-check src/check/tavlin_check.cpp src/platform/posix/disc_files.cpp)
 target_link_libraries(tavlin-check PRIVATE tavlin_check)
 
+# The editor's label sizes for captions in any code page, for the Wine check.
+add_executable(label_sizes tests/editor/label_sizes.cpp)
+target_link_libraries(label_sizes PRIVATE tavlin_label_size)
+
 find_package(GTest REQUIRED)
 file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
-target_link_libraries(unit_tests PRIVATE tavlin_fake tavlin_check tavlin_editor GTest::gtest GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE tavlin_fake tavlin_check tavlin_editor tavlin_label_size GTest::gtest
+  GTest::gtest_main)
 target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/platform/posix/disc_files.cpp)
 target_compile_definitions(unit_tests PRIVATE TAVLIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/shared)

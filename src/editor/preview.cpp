@@ -32,10 +32,10 @@ MainWindowPreview PreviewMainWindow(std::string menu, std::optional<PictureSize>
   return out;
 }
 
-std::optional<PixelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption,
-                                  int /*codePage: each code page's metrics are yet to come*/) {
+std::optional<LabelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption,
+                                  int codePage) {
   if (control.kind != ControlKind::Label || !control.autoSize) return std::nullopt;
-  return LabelSizeOf(control.font.value_or(form.font), caption);
+  return LabelSizeOf(control.font.value_or(form.font), caption, codePage);
 }
 
 std::optional<PictureSize> LoadedPictureSize(std::string_view bytes) {

@@ -22,7 +22,7 @@ struct ControlPreview {
   std::optional<Rgb> foreColor;
   std::vector<std::string> items;
   int listIndex = -1;
-  std::optional<PixelSize> size;  // a self-sizing label's, for its caption now
+  std::optional<LabelSize> size;  // a self-sizing label's, for its caption now
 };
 
 struct MainWindowPreview {
@@ -40,7 +40,7 @@ MainWindowPreview PreviewMainWindow(std::string menu, std::optional<PictureSize>
 // A self-sizing label takes its caption's size, its left and top edges
 // kept, as the program sizes it when made and on every change of caption;
 // nullopt for any other control.
-std::optional<PixelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption,
+std::optional<LabelSize> SelfSize(const FormDesign& form, const ControlDesign& control, std::string_view caption,
                                   int codePage = 1252);
 
 // The size the picture loader is handed for these bytes, or nullopt when

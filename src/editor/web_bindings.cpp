@@ -219,6 +219,7 @@ val MainWindow(std::string menu, val menupic, int select, int codePage) {
     if (c.size) {
       s.set("width", c.size->width);
       s.set("height", c.size->height);
+      s.set("approximate", c.size->approximate);
     }
     controls.set(std::string(c.name), s);
   }

@@ -66,7 +66,7 @@ TEST(Preview, ShowsWhatTheProgramShowsForEveryMenuItIsGiven) {
   EXPECT_EQ(Control(example, "Text1").text, "docs");
   EXPECT_FALSE(Control(example, "Text2").visible);
   EXPECT_EQ(Control(example, "Label6").foreColor, ColorOfNumber(14));
-  const auto title = LabelSizeOf({"Arial", 2025, true}, "Welcome to the disc");
+  const auto title = LabelSizeOf({"Arial", 2025, true}, "Welcome to the disc", 1252);
   ASSERT_TRUE(title && Control(example, "Label6").size);
   EXPECT_EQ(Control(example, "Label6").size->width, title->width);
   EXPECT_FALSE(Control(example, "Label7").size);  // keeps its designed box

@@ -166,7 +166,11 @@ function mainPreview() {
     }
     client.append(node);
   }
-  return frame;
+  const approximate = Object.values(run.controls).some((s) => s.approximate);
+  if (!approximate) return frame;
+  return el("div", {}, frame, el("p", {className: "note", id: "sizes-approximate"},
+    `Label sizes are approximate: for some letters of ${codePageName()} the editor knows no exact width, so a label ` +
+    "may end a little earlier or later than in the real window. The text is the menu's own."));
 }
 
 // The program's list click, and the same item in the form.

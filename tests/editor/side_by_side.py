@@ -40,6 +40,10 @@ def _(scratch):
     off = []
     for disc in (DISC, testlib.write_files(os.path.join(scratch, "captions"), {"tavlin.ini": b"\r\n".join(lines)})):
         t.open_path("disc-input", disc)
+        # Wine runs here in a Western locale; a file of every byte reads as any code page, so the readers' is chosen.
+        t.d.execute_script("const s = document.querySelector('#code-page'); s.value = '1252';"
+                           "s.dispatchEvent(new Event('change'))")
+        t.wait("tavlinEditor.idle() && tavlinEditor.codePage() === 1252", "Windows-1252")
         controls, _, width, height = t.preview_rects()
         editor = {"client": [0, 0, width, height], **{n: r[:4] for n, r in controls.items()}}
         _, out, err = testlib.run(["bash", "-c", REAL_RECTS, "real-rects", t.ROOT, disc, " ".join(FORM1)], timeout=300)

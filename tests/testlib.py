@@ -12,6 +12,10 @@ EXAMPLE = os.path.join(ROOT, "build", "win32", "disc")
 CASES = []
 
 
+class Skip(Exception):
+    """Raised by a case that cannot run here, with the reason: reported as skipped, neither passed nor failed."""
+
+
 def check(cond, seen):
     if not cond:
         raise AssertionError(seen)
@@ -26,14 +30,21 @@ def main(suite, junit=None):
     xml = ET.Element("testsuite", name=suite, tests=str(len(CASES)))
     for name, fn in CASES:
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
+            error = skipped = None
             try:
                 fn(scratch)
-                error = None
+            except Skip as e:
+                skipped = str(e)
             except Exception as e:  # a broken run fails its case, not the suite
                 error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
-        print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
+        if skipped is not None:
+            print("SKIP  %s\n      %s" % (name, skipped))
+        else:
+            print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
         tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
-        if error is not None:
+        if skipped is not None:
+            ET.SubElement(tc, "skipped", message=skipped)
+        elif error is not None:
             ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
     junit = junit or sys.argv[1]
     os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)

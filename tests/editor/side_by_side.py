@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""side_by_side.py JUNIT.xml (build/web and build/win64 built first): the
-editor's preview of the example disc, and of captions beyond it, beside the
-real window under Wine: the client area and every control of Form1 where the
-program puts it and as large, within 2 pixels."""
+"""side_by_side.py [--engine chromium|firefox|webkit] JUNIT.xml (build/web and
+build/win64 built first): the editor's preview of the example disc, and of
+captions beyond it, in one browser engine beside the real window under Wine:
+the client area and every control of Form1 where the program puts it and as
+large, within 2 pixels."""
 import os
 import sys
 
@@ -39,7 +40,7 @@ def _(scratch):
     lines[10], lines[13:18] = CAPTIONS[0], CAPTIONS[1:]
     off = []
     for disc in (DISC, testlib.write_files(os.path.join(scratch, "captions"), {"tavlin.ini": b"\r\n".join(lines)})):
-        t.open_path("disc-input", disc)
+        t.open_disc(disc)
         controls, _, width, height = t.preview_rects()
         editor = {"client": [0, 0, width, height], **{n: r[:4] for n, r in controls.items()}}
         _, out, err = testlib.run(["bash", "-c", REAL_RECTS, "real-rects", t.ROOT, disc, " ".join(FORM1)], timeout=300)

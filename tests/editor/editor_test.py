@@ -108,7 +108,8 @@ def _(scratch):
 @case("the example disc opens with each value in its field and in the preview; a click in its list fills the button "
       "and the fields as the program does; the About preview at its size; every control named for screen readers "
       "and reached by Tab; each edit changes the saved bytes on the line the line map names; a character "
-      "Windows-1252 lacks is refused on save, naming its field; Save writes the bytes")
+      "Windows-1252 lacks is refused on save, naming its field; Save downloads the bytes and says where they went and "
+      "where they belong")
 def _(scratch):
     open_disc(EXAMPLE)
     b.screenshot(SHOT)
@@ -164,9 +165,11 @@ def _(scratch):
     b.click("#save")
     path = os.path.join(DOWNLOADS, "tavlin.ini")
     until(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, "the download")
-    data, state = read(path), prop("#file-state")
+    data, state, note = read(path), prop("#file-state"), prop("#note")
     expect(data == saved() and data.split(b"\r\n")[33] == b"read\xe9.txt" and "changed" not in state,
            "downloaded %r, the file %r" % (data.split(b"\r\n")[33], state))
+    # Where a download went, and where it belongs, said plainly.
+    expect("tavlin.ini into this browser's download folder" in note and "root of the disc folder" in note, note)
 
 
 @case("each bad disc and the example, opened and saved unedited, come back byte for byte; the warnings are "

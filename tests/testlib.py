@@ -30,22 +30,18 @@ def main(suite, junit=None):
     xml = ET.Element("testsuite", name=suite, tests=str(len(CASES)))
     for name, fn in CASES:
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
-            error = skipped = None
+            status, error = "PASS", None
             try:
                 fn(scratch)
             except Skip as e:
-                skipped = str(e)
+                status, error = "SKIP", str(e)
             except Exception as e:  # a broken run fails its case, not the suite
-                error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
-        if skipped is not None:
-            print("SKIP  %s\n      %s" % (name, skipped))
-        else:
-            print("PASS  " + name if error is None else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
+                status, error = "FAIL", str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
+        print("%s  %s" % (status, name) + ("" if error is None else "\n      " + error.replace("\n", "\n      ")))
         tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
-        if skipped is not None:
-            ET.SubElement(tc, "skipped", message=skipped)
-        elif error is not None:
-            ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
+        if error is not None:
+            ET.SubElement(tc, "skipped" if status == "SKIP" else "failure",
+                          message=error.splitlines()[0] if error else "failed").text = error
     junit = junit or sys.argv[1]
     os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
     ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)

@@ -1,9 +1,8 @@
 #!/usr/bin/python3
 """editor_test.py [--engine chromium|firefox|webkit] JUNIT.xml (build/web and
-build/native built first, and scripts/bootstrap run): the menu editor in one
-browser engine, as an author uses it, on the example disc and the bad-disc
-corpus (side_by_side.py holds the preview against the real window). The
-engines' drivers are in engines.py."""
+build/native built first): the menu editor in one browser engine (engines.py),
+as an author uses it, on the example disc and the bad-disc corpus
+(side_by_side.py holds the preview against the real window)."""
 import base64
 import os
 import shutil
@@ -39,24 +38,17 @@ def wait(js, what, *args, timeout=60):
     return until(lambda: b.js("return " + js, *args), what, timeout)
 
 
-def open_path(input_id, path, fresh=True):
-    """PATH opened with the input INPUT_ID, FRESH: on the page as it opens (the case that leaves it changed comes
-    last, since leaving would ask)."""
+def open_path(path, fresh=True):
+    """PATH, a menu file or a disc folder, opened, FRESH: on the page as it opens (the case that leaves it changed
+    comes last, since leaving would ask). A folder's tavlin.ini alone where the driver cannot hand a folder."""
     if fresh:
         b.get(PAGE)
         wait("window.tavlinEditor && tavlinEditor.idle()", "the page")
     before = b.js("return tavlinEditor.opened()")
-    b.files("#" + input_id, path)
+    if os.path.isdir(path) and not b.folders:
+        path = os.path.join(path, "tavlin.ini")
+    b.files("#disc-input" if os.path.isdir(path) else "#menu-input", path)
     wait("tavlinEditor.opened() > arguments[0] && tavlinEditor.idle()", "%s to open" % path, before, timeout=120)
-
-
-def open_disc(disc, fresh=True):
-    """DISC opened as a folder where the driver can hand one to the page, else its tavlin.ini alone (for cases
-    that look at the menu file only)."""
-    if b.folders:
-        open_path("disc-input", disc, fresh)
-    else:
-        open_path("menu-input", os.path.join(disc, "tavlin.ini"), fresh)
 
 
 def saved():
@@ -97,12 +89,8 @@ def _(scratch):
               "setTimeout(() => { throw new Error('deliberate exception'); }); Promise.reject(new Error('deliberate rejection'));";
             document.head.append(s);""")
     want, seen = ("deliberate console error", "deliberate exception", "deliberate rejection"), []
-    for _ in range(100):
-        seen += b.errors()
-        if all(any(w in e for e in seen) for w in want):
-            break
-        time.sleep(0.1)
-    expect(all(any(w in e for e in seen) for w in want) and not b.errors(), "seen: %s" % seen)
+    until(lambda: seen.extend(b.errors()) or all(any(w in e for e in seen) for w in want), "all three", 10)
+    expect(not b.errors(), "seen again: %s" % seen)
 
 
 @case("the example disc opens with each value in its field and in the preview; a click in its list fills the button "
@@ -111,7 +99,7 @@ def _(scratch):
       "Windows-1252 lacks is refused on save, naming its field; Save downloads the bytes and says where they went and "
       "where they belong")
 def _(scratch):
-    open_disc(EXAMPLE)
+    open_path(EXAMPLE)
     b.screenshot(SHOT)
     want = {"MenuTitle": "Welcome to the disc", "ApplicationCaption": "Application", "PathCaption": "Folder",
             "InformationCaption": "Information", "DefaultDescription": "Choose an item from the list.",
@@ -145,7 +133,7 @@ def _(scratch):
         "ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription")]
     for feeds, action, want in edits:
         line = int(b.js("return [...document.querySelectorAll('#line-map tbody tr')]"
-                                    ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
+                        ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
         before = saved().split(b"\r\n")
         action()
         after = saved().split(b"\r\n")
@@ -191,7 +179,7 @@ def _(scratch):
         # As the editor shows it: Windows-1252, its five unused bytes as C1 controls; past the heading and blank line.
         want = "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
                        for b in out).split("\n", 2)[2]
-        open_path("disc-input", disc, fresh=disc == discs[0])
+        open_path(disc, fresh=disc == discs[0])
         got = b.js("return document.querySelector('#check-summary').dataset.report")
         if got != want:
             differ.append("%s:\n--- editor\n%s--- tavlin-check\n%s" % (disc, got, want))
@@ -212,7 +200,7 @@ def _(scratch):
 @case("adding, duplicating, moving and removing items renumbers the blocks, undo takes it all back; "
       "leaving with unsaved changes asks first, and only then")
 def _(scratch):
-    open_path("menu-input", os.path.join(EXAMPLE, "tavlin.ini"))
+    open_path(os.path.join(EXAMPLE, "tavlin.ini"))
     original = saved()
     b.click("#add-item")
     type_into("ItemName", "Third")
@@ -232,18 +220,15 @@ def _(scratch):
 
 
 def run_suite(suite):
-    """Runs the cases in the engine --engine names (Chromium without it); a console or uncaught error the page
-    reports during a case fails it."""
+    """Runs the cases in the engine --engine names (Chromium without it); an error the page reports during a case
+    fails it."""
     global b, SHOT
-    args = sys.argv[1:]
-    engine = args.pop(args.index("--engine") + 1) if "--engine" in args else "chromium"
-    args = [a for a in args if a != "--engine"]
-    for i, (name, fn) in enumerate(CASES):
-        CASES[i] = (name, guarded(fn))
-    SHOT = os.path.join(os.path.dirname(os.path.abspath(args[0])), "editor-%s.png" % engine)
+    engine, junit = sys.argv[2:4] if sys.argv[1] == "--engine" else ("chromium", sys.argv[1])
+    CASES[:] = [(name, guarded(fn)) for name, fn in CASES]
+    SHOT = os.path.join(os.path.dirname(os.path.abspath(junit)), "editor-%s.png" % engine)
     b = ENGINES[engine](DOWNLOADS)
     try:
-        main("%s (%s)" % (suite, engine), args[0])
+        main("%s (%s)" % (suite, engine), junit)
     finally:
         b.quit()
         shutil.rmtree(DOWNLOADS, True)
@@ -251,14 +236,13 @@ def run_suite(suite):
 
 def guarded(fn):
     def run(scratch):
+        failure = None
         try:
             fn(scratch)
-            failure = None
         except Exception as e:
             failure = e
         seen = b.errors()
-        if seen:
-            raise AssertionError("the page reported errors:\n" + "\n".join(seen) + ("\n%s" % failure if failure else ""))
+        expect(not seen, "the page reported errors:\n" + "\n".join(seen) + ("\n%s" % failure if failure else ""))
         if failure:
             raise failure
     return run

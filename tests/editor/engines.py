@@ -1,19 +1,11 @@
-"""The browsers the editor suites run in, behind one narrow interface:
-
-  get(url)               open a page
-  js(body, *args)        run a function body (its arguments as arguments[i]), give back what it returns
-  keys(css, *parts)      focus an element and type: a string as text, a tuple as one chord ("Control", "a")
-  click(css, index=0)    click the INDEX-th element CSS matches
-  files(css, path)       choose a file, or a folder on a folder input, as its picker would
-  focused()              the focused element's id
-  screenshot(path)       the page as drawn, in PNG
-  errors()               the console errors and uncaught errors since the last call
-  quit()
-
-Chromium (Debian's chromedriver) and WebKitGTK (WebKitWebDriver, MiniBrowser
-under Xvfb) through Selenium; Firefox ESR through puppeteer-core's BiDi in
-firefox_bridge.js. FOLDERS says whether the driver can hand a folder to a
-folder input."""
+"""The browsers the editor suites run in, behind one narrow interface: get(url);
+js(body, *args), a function body run with its arguments; keys(css, *parts),
+text or, as a tuple, one chord such as ("Control", "a"); click(css, index=0);
+files(css, path), a file or a folder as its picker would give it; focused(),
+the focused element's id; screenshot(path); errors(), the console and uncaught
+errors since the last call; quit(). Chromium and WebKitGTK through Selenium,
+Firefox ESR through firefox_bridge.js. FOLDERS: whether the driver can hand a
+folder to a folder input."""
 import json
 import os
 import shutil
@@ -39,9 +31,8 @@ class Selenium:
         return self.d.execute_script(body, *args)
 
     def keys(self, css, *parts):
-        e = self.element(css)
         for p in parts:  # one command each, at whose end the driver lets go of the modifiers
-            e.send_keys(*([p] if isinstance(p, str) else [self.named.get(k, k) for k in p]))
+            self.element(css).send_keys(*([p] if isinstance(p, str) else [self.named.get(k, k) for k in p]))
 
     def click(self, css, index=0):
         self.element(css, index).click()
@@ -56,16 +47,15 @@ class Selenium:
         self.d.save_screenshot(path)
 
     def element(self, css, index=0):
-        from selenium.webdriver.common.by import By
-        return self.d.find_elements(By.CSS_SELECTOR, css)[index]
+        return self.d.find_elements("css selector", css)[index]
 
     def quit(self):
         self.d.quit()
 
 
 class Chromium(Selenium):
-    """Headless, in the throwaway profile chromedriver makes, with none of the background traffic this closed
-    network refuses; errors from its console log."""
+    """Headless, in chromedriver's throwaway profile, with none of the background traffic this closed network
+    refuses; errors from its console log."""
 
     def __init__(self, downloads):
         from selenium.webdriver import Chrome, ChromeOptions
@@ -73,7 +63,7 @@ class Chromium(Selenium):
         o = ChromeOptions()
         o.binary_location = "/usr/bin/chromium"
         for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
-                  "--disable-sync --no-first-run --force-device-scale-factor=1").split() + ["--window-size=%d,%d" % WINDOW]:
+                  "--disable-sync --no-first-run --force-device-scale-factor=1 --window-size=%d,%d" % WINDOW).split():
             o.add_argument(a)
         o.add_experimental_option("prefs", {"download.default_directory": downloads,
                                             "download.prompt_for_download": False})
@@ -81,7 +71,7 @@ class Chromium(Selenium):
         super().__init__(Chrome(service=Service("/usr/bin/chromedriver"), options=o))
 
     def errors(self):
-        return [e["message"] for e in self.d.get_log("browser") if e["level"] == "SEVERE"]
+        return [e["message"] for e in self.d.get_log("browser")]
 
 
 # WebKitWebDriver keeps no console log: this hook, put in after each load, keeps the page's errors.
@@ -94,23 +84,22 @@ HOOK = """if (!window.testErrors) {
 
 
 class WebKit(Selenium):
-    """MiniBrowser, which has no headless mode, on the project's Xvfb display (started here when it is not up);
-    it saves downloads unasked into the XDG download folder, set to DOWNLOADS. WebKitWebDriver sets a file input's
-    files directly and never through its picker, so a folder arrives as one empty file: no folders."""
+    """MiniBrowser, which has no headless mode, on the project's Xvfb display (started here unless it is up);
+    it saves downloads unasked into the XDG download folder, set to DOWNLOADS. WebKitWebDriver sets an input's
+    files itself, never through the picker, so a folder arrives as one empty file: no folders."""
     folders = False
 
     def __init__(self, downloads):
         from selenium.webdriver import WebKitGTK, WebKitGTKOptions
         display, self.xvfb = os.environ.get("TAVLIN_XVFB_DISPLAY", ":71"), None
-        if subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode:
+        up = lambda: not subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode  # noqa
+        if not up():
             self.xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            for _ in range(100):
-                if not subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode:
-                    break
+            while not up() and self.xvfb.poll() is None:
                 time.sleep(0.05)
-        self.config = config = tempfile.mkdtemp(prefix="editor-xdg-", dir=os.path.dirname(downloads))
-        with open(os.path.join(config, "user-dirs.dirs"), "w") as f:
+        self.config = tempfile.mkdtemp(prefix="editor-xdg-", dir=os.path.dirname(downloads))
+        with open(os.path.join(self.config, "user-dirs.dirs"), "w") as f:
             f.write('XDG_DOWNLOAD_DIR="%s"\n' % downloads)
         o = WebKitGTKOptions()
         o.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
@@ -118,7 +107,7 @@ class WebKit(Selenium):
         # Else WebKit gives a file URL page's uncaught errors as "Script error." and no more.
         o.add_argument("--allow-file-access-from-file-urls=true")
         saved = dict(os.environ)
-        os.environ.update(DISPLAY=display, XDG_CONFIG_HOME=config)  # the driver hands its own to the browser
+        os.environ.update(DISPLAY=display, XDG_CONFIG_HOME=self.config)  # the driver passes its own on
         try:
             super().__init__(WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=o))
         finally:
@@ -142,28 +131,26 @@ class WebKit(Selenium):
 
 
 class Firefox:
-    """Headless Firefox ESR driven by firefox_bridge.js, puppeteer-core from build/node (scripts/bootstrap)."""
+    """Headless Firefox ESR, each call one request to firefox_bridge.js (puppeteer-core from build/node)."""
     folders = True
 
     def __init__(self, downloads):
         env = dict(os.environ, NODE_PATH=os.path.join(ROOT, "build", "node", "node_modules"))
         self.p = subprocess.Popen(["node", os.path.join(ROOT, "tests", "editor", "firefox_bridge.js")], env=env,
                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, encoding="utf-8")
-        self.call("start", downloads)
+        self.start(downloads)
+
+    def __getattr__(self, op):
+        return lambda *args: self.call(op, *args)
 
     def call(self, op, *args):
         self.p.stdin.write(json.dumps([op, *args]) + "\n")
         self.p.stdin.flush()
         line = self.p.stdout.readline()
-        if not line:
-            raise RuntimeError("the Firefox bridge ended (%s)" % op)
-        reply = json.loads(line)
+        reply = json.loads(line) if line else {"error": "the bridge ended"}
         if "error" in reply:
             raise RuntimeError("Firefox, %s: %s" % (op, reply["error"]))
         return reply["value"]
-
-    def get(self, url):
-        self.call("get", url)
 
     def js(self, body, *args):
         return self.call("js", body, list(args))
@@ -173,18 +160,6 @@ class Firefox:
 
     def click(self, css, index=0):
         self.call("click", css, index)
-
-    def files(self, css, path):
-        self.call("files", css, path)
-
-    def focused(self):
-        return self.call("focused")
-
-    def screenshot(self, path):
-        self.call("screenshot", path)
-
-    def errors(self):
-        return self.call("errors")
 
     def quit(self):
         try:

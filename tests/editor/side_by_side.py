@@ -40,7 +40,7 @@ def _(scratch):
     lines[10], lines[13:18] = CAPTIONS[0], CAPTIONS[1:]
     off = []
     for disc in (DISC, testlib.write_files(os.path.join(scratch, "captions"), {"tavlin.ini": b"\r\n".join(lines)})):
-        t.open_disc(disc)
+        t.open_path(disc)
         controls, _, width, height = t.preview_rects()
         editor = {"client": [0, 0, width, height], **{n: r[:4] for n, r in controls.items()}}
         _, out, err = testlib.run(["bash", "-c", REAL_RECTS, "real-rects", t.ROOT, disc, " ".join(FORM1)], timeout=300)

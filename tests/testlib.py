@@ -13,7 +13,7 @@ CASES = []
 
 
 class Skip(Exception):
-    """A case this machine cannot run at all; reported as skipped, with why."""
+    """Raised by a case that cannot run here, with the reason: reported as skipped, neither passed nor failed."""
 
 
 def check(cond, seen):
@@ -30,20 +30,18 @@ def main(suite, junit=None):
     xml = ET.Element("testsuite", name=suite, tests=str(len(CASES)))
     for name, fn in CASES:
         with tempfile.TemporaryDirectory(prefix="tavlin-test-") as scratch:
-            error = skip = None
+            status, error = "PASS", None
             try:
                 fn(scratch)
             except Skip as e:
-                skip = str(e)
+                status, error = "SKIP", str(e)
             except Exception as e:  # a broken run fails its case, not the suite
-                error = str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
-        print("PASS  " + name if error is None and skip is None else "SKIP  %s: %s" % (name, skip) if skip
-              else "FAIL  %s\n      %s" % (name, error.replace("\n", "\n      ")))
+                status, error = "FAIL", str(e) if type(e) is AssertionError else "%s: %s" % (type(e).__name__, e)
+        print("%s  %s" % (status, name) + ("" if error is None else "\n      " + error.replace("\n", "\n      ")))
         tc = ET.SubElement(xml, "testcase", classname=suite, name=name)
-        if skip is not None:
-            ET.SubElement(tc, "skipped", message=skip)
         if error is not None:
-            ET.SubElement(tc, "failure", message=error.splitlines()[0] if error else "failed").text = error
+            ET.SubElement(tc, "skipped" if status == "SKIP" else "failure",
+                          message=error.splitlines()[0] if error else "failed").text = error
     junit = junit or sys.argv[1]
     os.makedirs(os.path.dirname(os.path.abspath(junit)), exist_ok=True)
     ET.ElementTree(xml).write(junit, encoding="utf-8", xml_declaration=True)

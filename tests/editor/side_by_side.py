@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""side_by_side.py JUNIT.xml (build/web and build/win64 built first): the
-editor's preview of the example disc, and of captions beyond it, beside the
-real window under Wine: the client area and every control of Form1 where the
-program puts it and as large, within 2 pixels."""
+"""side_by_side.py [--engine chromium|firefox|webkit] JUNIT.xml (build/web and
+build/win64 built first): the editor's preview of the example disc, and of
+captions beyond it, in one browser engine beside the real window under Wine:
+the client area and every control of Form1 where the program puts it and as
+large, within 2 pixels."""
 import os
 import sys
 
@@ -39,10 +40,9 @@ def _(scratch):
     lines[10], lines[13:18] = CAPTIONS[0], CAPTIONS[1:]
     off = []
     for disc in (DISC, testlib.write_files(os.path.join(scratch, "captions"), {"tavlin.ini": b"\r\n".join(lines)})):
-        t.open_path("disc-input", disc)
+        t.open_path(disc)
         # Wine runs here in a Western locale; a file of every byte reads as any code page, so the readers' is chosen.
-        t.d.execute_script("const s = document.querySelector('#code-page'); s.value = '1252';"
-                           "s.dispatchEvent(new Event('change'))")
+        t.b.js("const s = document.querySelector('#code-page'); s.value = '1252'; s.dispatchEvent(new Event('change'))")
         t.wait("tavlinEditor.idle() && tavlinEditor.codePage() === 1252", "Windows-1252")
         controls, _, width, height = t.preview_rects()
         editor = {"client": [0, 0, width, height], **{n: r[:4] for n, r in controls.items()}}

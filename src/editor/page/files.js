@@ -1,6 +1,22 @@
 // The menu editor: opening a menu or a whole disc folder, and saving.
 "use strict";
 
+// Without the File System Access API (Firefox, Safari) a disc folder is read
+// through the folder input and never written: Save downloads, and says so.
+if (!window.showDirectoryPicker) {
+  const save = document.getElementById("save");
+  save.textContent = "Download tavlin.ini";
+  save.title = "Download the menu into this browser's download folder (Ctrl+S)";
+  document.getElementById("open-disc").title = "Read the disc folder that holds tavlin.ini, so that the checker " +
+    "sees its folders and files (the browser may ask first; nothing leaves this computer)";
+}
+
+function showNote(text) {
+  const n = document.getElementById("note");
+  n.textContent = text;
+  n.hidden = !text;
+}
+
 // --- opening -----------------------------------------------------------------
 
 let documentsOpened = 0;
@@ -17,6 +33,7 @@ function setDocument(bytes, name, opened = true) {
   state.item = doc.items() > 0 ? 1 : 0;
   state.hidden = {};
   showMessage("");
+  showNote("");
   refreshAll();
 }
 
@@ -142,7 +159,8 @@ async function discOpened(disc) {
     setDocument(await loadBytes(disc, menu.path), menu.path);
   } else {
     setDocument(core.menuTemplate(1), core.menuFile, false);
-    showMessage("The folder has no tavlin.ini: a new menu from the template. Save puts it at the folder's root.");
+    showMessage("The folder has no tavlin.ini: a new menu from the template. " +
+      (disc.dir ? "Save puts it at the folder's root." : "Save downloads it, to be put at the folder's root."));
   }
   refreshDiscLists();
 }
@@ -181,11 +199,15 @@ async function save() {
       await w.write(out.bytes);
       await w.close();
     } else {
-      const a = el("a", {href: URL.createObjectURL(new Blob([out.bytes])), download: state.name.split("/").pop()});
+      const name = state.name.split("/").pop();
+      const a = el("a", {href: URL.createObjectURL(new Blob([out.bytes])), download: name});
       document.body.append(a);
       a.click();
       a.remove();
       setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+      showNote(`Downloaded ${name} into this browser's download folder. It belongs at the root of the disc ` +
+        `folder, beside tavlin.exe${state.disc && rootFile(state.disc, core.menuFile) ? ", in place of the one there" : ""}; if the browser added a number to ` +
+        `its name, name it ${name} again.`);
     }
   } catch (e) {
     showMessage(`Not saved: ${e.message}`);

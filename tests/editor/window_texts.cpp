@@ -63,14 +63,8 @@ void Texts() {
 
 void Rect(const char* name, HWND w, bool client) {
   RECT r{};
-  if (client) {
-    POINT origin{0, 0};
-    GetClientRect(w, &r);
-    ClientToScreen(w, &origin);
-    OffsetRect(&r, origin.x, origin.y);
-  } else {
-    GetWindowRect(w, &r);
-  }
+  client ? GetClientRect(w, &r) : GetWindowRect(w, &r);
+  if (client) MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
   std::printf("rect %s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -113,8 +107,7 @@ bool Press() {
   RECT r{};
   if (!button || !GetClientRect(button, &r)) return false;
   Click(button, POINT{r.right / 2, r.bottom / 2});
-  Settle();
-  return true;
+  return Settle(), true;
 }
 
 }  // namespace

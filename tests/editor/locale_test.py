@@ -1,0 +1,229 @@
+#!/usr/bin/python3
+"""locale_test.py JUNIT.xml (build/web, build/native and build/win64 built
+first): for each of four Windows code pages, a menu typed into the editor in
+the page's language, with its folders and files so named on the disc, saved
+and run under Wine in a locale of that page: every caption, list entry and
+field of the window read back as wide text is what was typed, each item's
+button starts its file in its folder, and the preview has the window's
+rectangles within 2 pixels (in Japanese, those the editor does not call
+approximate). Screenshots of the window and the page go beside JUNIT.xml."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from selenium.webdriver import Chrome, ChromeOptions, Keys
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.select import Select
+from selenium.webdriver.support.wait import WebDriverWait
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import testlib  # noqa: E402
+from testlib import ROOT, check  # noqa: E402
+
+PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
+HEADER = ["MenuTitle", "ApplicationCaption", "PathCaption", "FilenameCaption", "InformationCaption",
+          "DescriptionCaption", "DefaultDescription"]
+ITEM = ["ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription"]
+# What shows each header value, and each value of the item chosen.
+HEADER_SHOWN = ["Label6", "Label1", "Label2", "Label3", "Label4", "Label5", "Text4"]
+ITEM_SHOWN = [None, "Text1", "Text2", "Command1", "Text3", "Text4"]
+# code page: locale, the header's values, then two items' (each item's file is a probe in its folder)
+LANGUAGES = {
+    1250: ("pl_PL", ["Witaj na płycie — zażółć gęślą jaźń", "Programy na płycie", "Katalog", "Plik", "Informacje",
+                     "Opis", "Wybierz pozycję z listy."],
+           [["Instalacja", "Narzędzia", "Uruchom ćwiczenie.exe", "Zainstaluj teraz", "Wersja 1.0, łatwa",
+             "Instaluje program na dysku."],
+            ["Przeczytaj", "Dokumenty źródłowe", "Życzenia.exe", "Otwórz", "Zwykły tekst",
+             "Uwagi o płycie: ĄĘŚĆŃŁÓŻŹ ąęśćńłóżź."]]),
+    1251: ("ru_RU", ["Добро пожаловать на диск", "Приложения", "Папка", "Файл", "Сведения", "Описание",
+                     "Выберите пункт из списка."],
+           [["Установка", "Программы", "Установка.exe", "Установить", "Версия 1.0", "Устанавливает программу."],
+            ["Прочтите", "Документы", "Прочти меня.exe", "Открыть", "Обычный текст",
+             "Заметки о диске: ЁЖЩЪЭЮЯ ёжщъэюя."]]),
+    1253: ("el_GR", ["Καλώς ορίσατε στον δίσκο", "Εφαρμογές", "Φάκελος", "Αρχείο", "Πληροφορίες", "Περιγραφή",
+                     "Επιλέξτε ένα στοιχείο από τη λίστα."],
+           [["Εγκατάσταση", "Προγράμματα", "Εγκατάσταση.exe", "Εγκατάσταση τώρα", "Έκδοση 1.0",
+             "Εγκαθιστά το πρόγραμμα."],
+            ["Διάβασέ με", "Έγγραφα", "Σημειώσεις.exe", "Άνοιγμα", "Απλό κείμενο",
+             "Σημειώσεις για τον δίσκο: ΐΰϊϋς ΆΈΉΊΌΎΏ."]]),
+    # ソ and 表 end in the byte of a backslash, which a reader that is blind to lead bytes splits names at.
+    932: ("ja_JP", ["ディスクへようこそ", "アプリケーション", "フォルダー", "ファイル", "情報", "説明",
+                    "一覧から項目を選んでください。"],
+          [["インストール", "プログラム", "セットアップ.exe", "今すぐインストール", "バージョン 1.0",
+            "プログラムをインストールします。"],
+           ["お読みください", "表示", "ソフト.exe", "開く", "テキスト", "ディスクについての注意：ソ表能"]]),
+}
+# Known fault, not the editor's: the program makes its design-time captions
+# from their Windows-1252 bytes through the ANSI calls, so where the ANSI code
+# page reads 0xA9 otherwise the web line's copyright sign is another letter.
+# Here so that the case fails once that is mended, and this goes.
+KNOWN = {932: {"Label7": "\uff69 www.tavlin.example"}}
+# The window's rectangles, then its texts as wide text before an entry is chosen and after each click on one.
+REAL = r"""
+source "$1/scripts/lib/wine.sh"
+export LANG=$3
+wine_setup --own-display
+trap wine_stop EXIT
+wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP | tr -d '\r' | grep -w ACP
+(cd "$2" && exec timeout --kill-after=5 90 wine tavlin.exe) >/dev/null 2>&1 &
+root=$1
+texts() { timeout 60 wine "$root/build/win64/window_texts.exe" "Tavlin v3.0" "$@"; }
+texts rects texts select:1 texts && import -display "$DISPLAY" -window root "$4" &&
+  texts press select:2 texts press && timeout 30 bash -c 'until [[ -s "$0" && -s "$1" ]]; do sleep 0.2; done' "${@:5}"
+echo "exit $?"
+"""
+d = None  # the browser
+DOWNLOADS = tempfile.mkdtemp(prefix="locale-downloads-", dir=os.path.join(ROOT, "build"))
+SHOTS = os.path.dirname(os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/locale.xml"))
+
+
+def wait(js, what, *args):
+    return WebDriverWait(d, 120, 0.05).until(lambda _: d.execute_script("return " + js, *args), "waiting for " + what)
+
+
+def open_disc(disc):
+    d.get(PAGE)
+    wait("window.tavlinEditor && tavlinEditor.idle()", "the page")
+    d.find_element(By.ID, "disc-input").send_keys(disc)
+    wait("tavlinEditor.opened() > 1 && tavlinEditor.idle()", "the disc")
+
+
+def type_into(field, text):
+    d.find_element(By.ID, "f-" + field).send_keys(Keys.CONTROL, "a", Keys.NULL, text)
+    wait("tavlinEditor.idle()", "the checker")
+
+
+def preview():
+    """{control: [left, top, width, height, text]} in the preview's client area, which is "client"."""
+    return d.execute_script("""
+        const client = document.querySelector('#preview .client'), c = client.getBoundingClientRect();
+        const out = {client: [0, 0, c.width, c.height, '']};
+        for (const e of client.querySelectorAll('[data-control]')) {
+          const r = e.getBoundingClientRect();
+          out[e.dataset.control] = [r.left - c.left, r.top - c.top, r.width, r.height, e.textContent];
+        }
+        return out;""")
+
+
+def check_page(page, exe, scratch):
+    locale, header, items = LANGUAGES[page]
+    if locale.lower() + ".utf8" not in subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower():
+        raise testlib.Skip("the locale %s.UTF-8 is not generated here (scripts/bootstrap makes it)" % locale)
+    codec, disc = "cp%d" % page, os.path.join(scratch, "disc")
+    probe = testlib.read(os.path.join(ROOT, "build", "win64", "probe.exe"))
+    testlib.write_files(disc, {os.path.join(i[1], i[2]): probe for i in items})
+    # At the root, as on a disc: the button's handler goes back to the program's folder after a launch.
+    shutil.copy(os.path.join(ROOT, exe), os.path.join(disc, "tavlin.exe"))
+
+    open_disc(disc)
+    Select(d.find_element(By.ID, "code-page")).select_by_value(str(page))
+    for field, text in zip(HEADER, header):
+        type_into(field, text)
+    for k, item in enumerate(items):
+        if k:
+            d.find_element(By.ID, "add-item").click()
+        for field, text in zip(ITEM, item):
+            type_into(field, text)
+    warnings = [w.text for w in d.find_elements(By.CSS_SELECTOR, "#warnings li")]
+    approximate = d.find_elements(By.ID, "sizes-approximate") != []
+    check(d.execute_script("return tavlinEditor.codePage()") == page and not warnings and approximate == (page == 932),
+          "code page %s, warnings %s, sizes called approximate: %s" % (
+              d.execute_script("return tavlinEditor.codePage()"), warnings, approximate))
+    shown = preview()
+    design = {c["name"]: c["text"] for c in d.execute_script("return tavlinEditor.design('Form1')")["controls"]}
+    # Which sizes the preview calls approximate, from the page's own run of the window.
+    sizes = d.execute_script("return core.mainWindow(state.good, null, -1, doc.codePage()).controls")
+    d.execute_script("scrollTo(0, 0)")
+    d.save_screenshot(os.path.join(SHOTS, "locale-%d-editor.png" % page))
+
+    # Saved: the download holds each value in the code page, on its line.
+    d.find_element(By.ID, "save").click()
+    path = os.path.join(DOWNLOADS, "tavlin.ini")
+    WebDriverWait(d, 60).until(lambda _: os.path.isfile(path) and os.path.getsize(path) > 0, "no download")
+    lines = testlib.read(path).split(b"\r\n")
+    shutil.move(path, os.path.join(disc, "tavlin.ini"))
+    want = {11: header[0], 14: header[1], 15: header[2], 16: header[3], 17: header[4], 18: header[5], 21: header[6]}
+    want.update({8 * k + 16 + i: text for k, item in enumerate(items, 1) for i, text in enumerate(item)})
+    wrong = ["line %d: %r, not %r" % (n, lines[n - 1], t.encode(codec)) for n, t in want.items()
+             if lines[n - 1] != t.encode(codec)]
+    check(lines[1] == b"2" and not wrong, "saved: count %r\n%s" % (lines[1], "\n".join(wrong)))
+    rc, out, _ = testlib.run([os.path.join(ROOT, "build", "native", "tavlin-check"), "--code-page", str(page), disc])
+    check(rc == 0, "tavlin-check --code-page %d: %s" % (page, out[out.find("\n\n", out.find("line by line")):]))
+    # Opened again, the file is read in its code page, guessed from its bytes alone.
+    open_disc(disc)
+    got = d.execute_script("return [tavlinEditor.codePage()].concat(arguments[0].map(f => "
+                           "document.getElementById('f-' + f).value))", HEADER + ITEM)
+    check(got == [page] + header + items[0], "opened again: %s" % got)
+
+    # The window under Wine in the locale: what it shows, as wide text, before and after each click.
+    shot = os.path.join(SHOTS, "locale-%d-window.png" % page)
+    logs = [os.path.join(disc, i[1], "probe.log") for i in items]
+    _, out, err = testlib.run(["bash", "-c", REAL, "real", ROOT, disc, locale + ".UTF-8", shot] + logs, timeout=300)
+    rows = [line.split() for line in out.splitlines() if line.strip()]
+    acp = [r[-1] for r in rows if r[0] == "ACP"]
+    started = [os.path.relpath(f, disc) for f in logs if os.path.isfile(f)]
+    check(acp == [str(page)] and ["exit", "0"] in rows, "Wine's ANSI code page %s, the buttons started %s; Wine:\n%s%s"
+          % (acp, started, out, err))
+    states = [{}]
+    for r in rows:
+        if r[0] == "text":
+            if r[1] in states[-1]:
+                states.append({})
+            states[-1][r[1]] = bytes.fromhex(r[2] if len(r) > 2 else "").decode("utf-16-le")
+    before = {"Form1": "Tavlin v3.0", "Command1": design["Command1"], "Label7": design["Label7"], "Text1": "",
+              "Text2": "", "Text3": "", **dict(zip(HEADER_SHOWN, header)),
+              **{"List1.%d" % k: item[0] for k, item in enumerate(items, 1)}}
+    want = [before] + [{**before, **{n: t for n, t in zip(ITEM_SHOWN, item) if n}} for item in items]
+    known = KNOWN.get(page, {})
+    for n, t in known.items():
+        print("  %4d %s: known fault, the window shows %r where the design has %r" % (page, n, t, before[n]))
+    off = ["%s %s: shows %r, not %r" % (["before a click", "entry 1", "entry 2"][i], n, s.get(n), known.get(n, t))
+           for i, (w, s) in enumerate(zip(want, states + [{}] * 3)) for n, t in w.items()
+           if s.get(n) != known.get(n, t)]
+    off += ["preview %s: %r, typed %r" % (n, shown[n][4], before[n]) for n in HEADER_SHOWN if shown[n][4] != before[n]]
+    if len(states) != 3:
+        off.append("texts read: %s" % states)
+
+    # Side by side: each rectangle of the preview against the real window's.
+    real = {r[1]: [int(v) for v in r[2:]] for r in rows if r[0] == "rect"}
+    cx, cy = real["client"][:2]
+    for n, e in sorted(shown.items()):
+        e, r = [round(v) for v in e[:4]], [real[n][0] - cx, real[n][1] - cy, *real[n][2:]]
+        diff, approx = max(abs(a - b) for a, b in zip(e, r)), sizes.get(n, {}).get("approximate", False)
+        print("  %4d %-8s editor %-18s real %-18s diff %d%s" % (page, n, e, r, diff, approx and " (approximate)" or ""))
+        if diff > 2 and not approx:
+            off.append("%s: editor %s, real %s" % (n, e, r))
+    check(not off, "\n".join(off))
+
+
+def main():
+    global d
+    os.makedirs(SHOTS, exist_ok=True)
+    i686 = testlib.run(["bash", "-c", "source scripts/lib/wine.sh; echo $TAVLIN_WINE_I686"])[1].strip() == "1"
+    exe = "build/win32/tavlin.exe" if i686 else "build/win64/tavlin.exe"
+    print("the exe: %s%s" % (exe, "" if i686 else " (the x86-64 build: this machine runs no 32-bit programs)"))
+    for page, (locale, _, _) in LANGUAGES.items():
+        testlib.case("code page %d (%s.UTF-8), %s: a menu typed in its language is saved in the page, opens again "
+                     "in it, and under Wine shows every caption, entry and field as typed; each button starts its "
+                     "file in its folder; the preview's rectangles are the window's within 2 px%s" % (
+                         page, locale, exe, " where not approximate" if page == 932 else ""))(
+            lambda scratch, page=page: check_page(page, exe, scratch))
+    o = ChromeOptions()
+    o.binary_location = "/usr/bin/chromium"
+    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
+              "--disable-sync --no-first-run --window-size=1400,1000 --force-device-scale-factor=1").split():
+        o.add_argument(a)
+    o.add_experimental_option("prefs", {"download.default_directory": DOWNLOADS, "download.prompt_for_download": False})
+    d = Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+    try:
+        testlib.main("menus in four locales")
+    finally:
+        d.quit()
+        shutil.rmtree(DOWNLOADS, True)
+
+
+if __name__ == "__main__":
+    main()

@@ -12,8 +12,8 @@ endif()
 add_executable(tavlin-check src/check/tavlin_check.cpp src/platform/posix/disc_files.cpp)
 target_link_libraries(tavlin-check PRIVATE tavlin_check)
 
-# The editor's label sizes for captions in any code page, for the Wine check.
-add_executable(label_sizes tests/editor/label_sizes.cpp)
+# The editor's label sizes for captions in any code page, for scripts/label-metrics.
+add_executable(label_sizes scripts/tools/label_sizes.cpp)
 target_link_libraries(label_sizes PRIVATE tavlin_label_size)
 
 find_package(GTest REQUIRED)

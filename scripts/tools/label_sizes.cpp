@@ -1,7 +1,7 @@
 // label_sizes: for each line "CODEPAGE LABEL HEX" on standard input (LABEL a
 // label of Form1, HEX its caption's bytes), prints "WIDTH HEIGHT APPROXIMATE"
 // as the editor sizes that label in its font, or "none". For
-// label_metrics_check.py.
+// scripts/label-metrics.
 #include <iostream>
 #include <sstream>
 #include <string>

@@ -8,4 +8,4 @@ add_custom_command(
   VERBATIM)
 add_library(tavlin_label_size STATIC src/editor/label_size.cpp ${label_fonts_inc})
 target_include_directories(tavlin_label_size PRIVATE ${CMAKE_BINARY_DIR}/generated)
-target_link_libraries(tavlin_label_size PUBLIC tavlin_core)
+target_link_libraries(tavlin_label_size PUBLIC tavlin_core tavlin_code_pages)

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "base/utf8.h"
-#include "base/windows1252.h"
+#include "base/code_page.h"
 
 namespace tavlin {
 
@@ -62,8 +62,9 @@ bool IsCombining(char32_t c) {
 // UTF-8 is measured in Windows-1252's fonts; a character beyond that code
 // page is guessed: an em if East Asian and wide, nothing if a combining mark,
 // else as wide as an 'n'.
-int Utf8Advance(const PageMetrics& m, char32_t c, bool& approximate) {
-  if (const auto b = Windows1252Byte(c)) return AdvanceOf(m, *b);
+int Utf8Advance(const PageMetrics& m, std::string_view utf8, char32_t c, bool& approximate) {
+  if (const auto b = CodePage::Get(1252)->ToBytes(utf8).bytes; b && b->size() == 1)
+    return AdvanceOf(m, static_cast<unsigned char>((*b)[0]));
   approximate = true;
   return IsWide(c) ? m.wide : IsCombining(c) ? 0 : AdvanceOf(m, 'n');
 }
@@ -88,8 +89,9 @@ std::optional<LabelSize> LabelSizeOf(const FontDesign& font, std::string_view ca
     if (caption[i] == '&' && i + 1 < caption.size()) ++i;
     const auto b = static_cast<unsigned char>(caption[i]);
     if (utf8 && b >= 0x80) {
+      const std::size_t start = i;
       if (const auto c = NextUtf8(caption, i)) {
-        size.width += Utf8Advance(*m, *c, size.approximate);
+        size.width += Utf8Advance(*m, caption.substr(start, i - start), *c, size.approximate);
         continue;
       }
       size.approximate = true;  // not UTF-8: Windows draws the replacement character

@@ -20,9 +20,9 @@ def read(path):
         return f.read()
 
 
-def script(code):
+def script(code, attributes=""):
     # Nothing inside may close the element early.
-    return "<script>\n" + re.sub(r"</(script)", r"<\\/\1", code, flags=re.I) + "\n</script>"
+    return "<script%s>\n" % attributes + re.sub(r"</(script)", r"<\\/\1", code, flags=re.I) + "\n</script>"
 
 
 def data_url(name, mime):
@@ -36,7 +36,8 @@ html = read(page_html)
 parts = {
     '<link rel="stylesheet" href="editor.css">': "<style>\n" + read(os.path.join(page_dir, "editor.css")) + "</style>",
     '<script src="art.js"></script>': script("const ARTWORK = " + json.dumps(art) + ";"),
-    '<script src="tavlin-core.js"></script>': script(read(core_js)),
+    # Its id lets the page start workers from the same text.
+    '<script src="tavlin-core.js" id="tavlin-core"></script>': script(read(core_js), ' id="tavlin-core"'),
 }
 # The page's own scripts, in the order the page names them.
 for name in re.findall(r'<script src="([a-z]+\.js)"></script>', html):

@@ -51,19 +51,29 @@ MenuDocument::Line MenuDocument::Typed(std::string_view text, LineInfo::End end)
   return {std::nullopt, std::string(text), end};
 }
 
-MenuDocument::Encoded MenuDocument::Encode() const {
-  if (CurrentState() == 0) return {original_, 0, {}};
-  std::string out;
+MenuDocument::Encoded MenuDocument::Refusal() const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& l = lines_[i];
+    if (l.bytes) continue;
     // Text typed in another code page may be written in this one.
-    CodePage::Encoded typed;
-    if (!l.bytes) typed = page_->ToBytes(l.typed);
-    if (!l.bytes && !typed.bytes) {
+    const CodePage::Encoded typed = page_->ToBytes(l.typed);
+    if (!typed.bytes) {
       const std::string bad = typed.character.empty() ? l.typed.substr(typed.at, 1) : typed.character;
       return {std::nullopt, static_cast<long long>(i) + 1, bad};
     }
-    const std::string& bytes = l.bytes ? *l.bytes : *typed.bytes;
+  }
+  return {};
+}
+
+MenuDocument::Encoded MenuDocument::Encode() const {
+  if (CurrentState() == 0) return {original_, 0, {}};
+  if (Encoded refused = Refusal(); refused.line) return refused;
+  std::string out;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const Line& l = lines_[i];
+    std::string written;  // Refusal found every typed line writable
+    if (!l.bytes) written = *page_->ToBytes(l.typed).bytes;
+    const std::string& bytes = l.bytes ? *l.bytes : written;
     out += bytes;
     // An empty line must end to be read as a line at all: a last one made
     // empty is ended. After a lone CR, one ended by LF would read as that

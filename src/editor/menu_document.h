@@ -47,6 +47,10 @@ class MenuDocument {
   bool SetCodePage(int number);
 
   Encoded Encode() const;
+  // Where saving would stop, as Encode says it, without making the bytes:
+  // line 0 when the document can be saved. Only the lines typed beyond the
+  // code page are looked at, so that it costs nothing at every key.
+  Encoded Refusal() const;
   // The state just saved (or opened) is the one that is not modified.
   void MarkSaved() { savedAt_ = CurrentState(); }
   bool Modified() const { return CurrentState() != savedAt_; }

@@ -64,6 +64,14 @@ val Encode(const MenuDocument& d) {
   return o;
 }
 
+val Refusal(const MenuDocument& d) {
+  const MenuDocument::Encoded e = d.Refusal();
+  val o = val::object();
+  o.set("line", static_cast<double>(e.line));
+  o.set("character", e.character);
+  return o;
+}
+
 val RoleOf(const MenuDocument& d, double line) {
   const LineRole r = d.RoleOf(static_cast<long long>(line));
   val o = val::object();
@@ -296,6 +304,7 @@ EMSCRIPTEN_BINDINGS(tavlin) {
   class_<MenuDocument>("MenuDocument")
       .constructor(&tavlin::OpenDocument, allow_raw_pointers())
       .function("encode", &tavlin::Encode)
+      .function("refusal", &tavlin::Refusal)
       .function("codePage", optional_override([](const MenuDocument& d) { return d.Page().Number(); }))
       .function("setCodePage", &MenuDocument::SetCodePage)
       .function("markSaved", &MenuDocument::MarkSaved)

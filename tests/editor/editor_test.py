@@ -107,6 +107,7 @@ def _(scratch):
     values = {n: prop("#f-" + n, "value") for n in want}
     expect(values == want, values)
     b.click('#preview [data-control="List1"] .entry', 1)
+    wait("tavlinEditor.idle()", "the preview")
     texts = {n: prop('#preview [data-control="%s"]' % n, "textContent")
              for n in ("List1", "Command1", "Text1", "Text2", "Text3", "Text4")}
     expect(texts == {"List1": "InstallRead me", "Command1": "Open", "Text1": "docs", "Text2": "readme.txt",
@@ -132,7 +133,7 @@ def _(scratch):
     ] + [("item 2 " + n, (lambda n=n: type_into(n, "v " + n)), b"v " + n.encode()) for n in (
         "ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription")]
     for feeds, action, want in edits:
-        line = int(b.js("return [...document.querySelectorAll('#line-map tbody tr')]"
+        line = int(b.js("return [...document.querySelectorAll('#line-map tbody tr[data-line]')]"
                         ".find(r => r.cells[1].textContent === arguments[0]).cells[0].textContent", feeds))
         before = saved().split(b"\r\n")
         action()
@@ -180,7 +181,7 @@ def _(scratch):
         page = b.js("return tavlinEditor.codePage()")
         out = subprocess.run([CHECKER, "--code-page", str(page), disc], stdout=subprocess.PIPE, timeout=120).stdout
         want = out.decode("ascii").split("\n", 2)[2]
-        got = b.js("return document.querySelector('#check-summary').dataset.report")
+        got = b.js("return tavlinEditor.report()")
         if got != want:
             differ.append("%s:\n--- editor\n%s--- tavlin-check\n%s" % (disc, got, want))
         menu = os.path.join(disc, "tavlin.ini")

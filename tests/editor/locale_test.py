@@ -135,7 +135,7 @@ def check_page(page, exe, scratch):
     shown = preview()
     design = {c["name"]: c["text"] for c in d.execute_script("return tavlinEditor.design('Form1')")["controls"]}
     # Which sizes the preview calls approximate, from the page's own run of the window.
-    sizes = d.execute_script("return core.mainWindow(state.good, null, -1, doc.codePage()).controls")
+    sizes = d.execute_script("return core.mainWindow(doc.encode().bytes, null, -1, doc.codePage()).controls")
     d.execute_script("scrollTo(0, 0)")
     d.save_screenshot(os.path.join(SHOTS, "locale-%d-editor.png" % page))
 

@@ -140,8 +140,9 @@ TEST(MenuDocument, EveryMenuInEveryCodePageComesBackByteForByte) {
   EXPECT_GE(menus, 30);
 }
 
-// Catches a switch that rewrites the bytes, and a typed letter that the
-// first code page lacked being lost instead of saved in the right one.
+// Catches a switch that rewrites the bytes, a typed letter that the first
+// code page lacked being lost instead of saved in the right one, and the
+// editor's quick refusal check disagreeing with what Save refuses.
 TEST(MenuDocument, SwitchingTheCodePageReadsTheSameBytesAgain) {
   MenuFile f = MenuFile::Example();
   f.Line(11) = "\xC4\xE8\xF1\xEA";  // "Диск" in Windows-1251
@@ -149,7 +150,10 @@ TEST(MenuDocument, SwitchingTheCodePageReadsTheSameBytesAgain) {
   EXPECT_EQ(d.Value(MenuField::MenuTitle), "\xC3\x84\xC3\xA8\xC3\xB1\xC3\xAA");  // "Äèñê"
   d.Set(MenuField::ApplicationCaption, "\xD0\x9F\xD1\x80\xD0\xBE");              // "Про"
   EXPECT_EQ(d.Encode().line, LineOf(MenuField::ApplicationCaption));
+  EXPECT_EQ(d.Refusal().line, LineOf(MenuField::ApplicationCaption));
+  EXPECT_EQ(d.Refusal().character, "\xD0\x9F");
   ASSERT_TRUE(d.SetCodePage(1251));
+  EXPECT_EQ(d.Refusal().line, 0);
   EXPECT_EQ(d.Value(MenuField::MenuTitle), "\xD0\x94\xD0\xB8\xD1\x81\xD0\xBA");
   f.Line(14) = "\xCF\xF0\xEE";
   EXPECT_EQ(Saved(d), f.Text());

@@ -2,8 +2,9 @@
 // Every rule (where a value stands, what a count or a colour means, what
 // hides a field, what the program shows, what the checker says) comes from
 // the compiled core; these files only draw and wire: files.js opens and
-// saves, forms.js holds the fields, preview.js the report and the preview,
-// and this one the shared state, the keys and the start.
+// saves, forms.js holds the fields, preview.js the report and the preview
+// (whose runs worker.js makes beside the page), and this one the shared
+// state, the keys and the start.
 "use strict";
 
 const $ = (selector) => document.querySelector(selector);
@@ -35,13 +36,16 @@ const state = {
   fileHandle: null,    // where Save writes, when the browser gives one
   item: 0,             // the item in the form, from 1; 0 for none
   view: "main",
-  good: new Uint8Array(0),  // the last bytes that could be saved, for the preview and the checker
   refused: null,
   pageGuessed: false,  // the code page was guessed from an opened file's bytes
   pictures: {},        // blob URLs of the disc's pictures, by lower-case name
   hidden: {},          // captions put aside by a hide switch, to come back when it is turned off
 };
 
+// A property written only when it changes: every write of the same value
+// still costs the page a new layout, at every key.
+const put = (node, key, value) => { if (node[key] !== value) node[key] = value; };
+const putStyle = (node, key, value) => { if (node.style[key] !== value) node.style[key] = value; };
 const rgb = (c) => c ? `rgb(${c.r}, ${c.g}, ${c.b})` : "";
 const lineOf = (field, item = 0) => core.lineOf(core.MenuField[field], item);
 const value = (field, item = 0) => doc.text(lineOf(field, item));
@@ -56,7 +60,7 @@ function showMessage(text) {
 // --- keys and start-up ---------------------------------------------------------
 
 function historyStep(undo) {
-  if (undo ? doc.undo() : doc.redo()) refreshAll();
+  if (change(undo ? "undo" : "redo")) refreshAll();
 }
 
 function wire() {
@@ -73,14 +77,16 @@ function wire() {
   $("#remove-item").onclick = () => itemAction("remove");
   $("#item-up").onclick = () => itemAction("up");
   $("#item-down").onclick = () => itemAction("down");
-  $("#item-list").addEventListener("change", (ev) => {
-    previewSelect = Number(ev.target.value) - 1;
-    selectItem(Number(ev.target.value));
-  });
   $("#item-list").addEventListener("keydown", (ev) => {
-    if (!ev.altKey || !["ArrowUp", "ArrowDown"].includes(ev.key)) return;
+    const n = doc.items(), k = state.item;
+    const to = {ArrowUp: k - 1, ArrowDown: k + 1, Home: 1, End: n, PageUp: k - 8, PageDown: k + 8}[ev.key];
+    if (to === undefined || ev.ctrlKey || ev.metaKey || !n) return;
     ev.preventDefault();
-    itemAction(ev.key === "ArrowUp" ? "up" : "down");
+    if (ev.altKey) {
+      if (ev.key === "ArrowUp" || ev.key === "ArrowDown") itemAction(ev.key === "ArrowUp" ? "up" : "down");
+    } else {
+      chooseItem(Math.min(Math.max(to, 1), n));
+    }
     $("#item-list").focus();
   });
   for (const view of ["main", "splash", "about"]) {
@@ -107,7 +113,10 @@ function wire() {
 TavlinCore().then((module) => {
   core = module;
   designs = {Form1: core.design("Form1"), Form3: core.design("Form3"), Form6: core.design("Form6")};
+  startHelpers();
   buildForms();
+  buildItemList();
+  buildLineMap();
   wire();
   setDocument(core.menuTemplate(1), core.menuFile, false);
   // For the tests, and for anyone who wants to script the editor.
@@ -121,7 +130,11 @@ TavlinCore().then((module) => {
     },
     lineOf: (field, item = 0) => lineOf(field, item),
     design: (name) => designs[name],
-    idle: () => !checkPending && !opening,
+    idle: () => helpersIdle() && !opening,
+    report: checkReport,
+    listEntries: () => itemNames.length,
+    previewEntries: () => shown.items.length,
+    previewDrawn: () => !helpers.preview.busy && !helpers.preview.make,
     codePage: () => doc.codePage(),
     opened: () => documentsOpened,
   };

@@ -28,6 +28,7 @@ function setDocument(bytes, name, opened = true) {
   if (doc) doc.delete();
   const page = opened ? core.guessCodePage(bytes, browserCodePage()) : browserCodePage();
   doc = new core.MenuDocument(bytes, page);
+  tellHelpers({type: "open", bytes, codePage: page});
   state.pageGuessed = opened;
   state.name = name;
   state.item = doc.items() > 0 ? 1 : 0;

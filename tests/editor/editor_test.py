@@ -12,7 +12,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from testlib import ROOT, CASES, Skip, case, check as expect, main, read  # noqa: E402
+from testlib import ROOT, CASES, Skip, case, check as expect, main, read, write_files  # noqa: E402
 from engines import ENGINES  # noqa: E402
 
 PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
@@ -198,6 +198,36 @@ def _(scratch):
     expect(not differ, "\n".join(differ))
 
 
+@case("a menu at the program's limit of 1000 items: a warning on its last item goes to the field, the item list and "
+      "the line map's row, which are drawn a window at a time; a key there changes only its line; the warnings are "
+      "still tavlin-check's")
+def _(scratch):
+    menu = subprocess.run([CHECKER, "--template", "1000"], stdout=subprocess.PIPE, check=True).stdout.split(b"\r\n")
+    b.get(PAGE)
+    wait("window.tavlinEditor && tavlinEditor.idle()", "the page")
+    line = b.js("return tavlinEditor.lineOf('ItemName', 1000)")
+    menu[line - 1] = b"Last\0item"
+    disc = write_files(os.path.join(scratch, "disc"), {"tavlin.ini": b"\r\n".join(menu)})
+    open_path(disc, fresh=False)
+    if b.folders:  # the checker sees the disc as the editor does
+        want = subprocess.run([CHECKER, disc], stdout=subprocess.PIPE, timeout=120).stdout.decode("ascii").split("\n", 2)[2]
+        got = b.js("return tavlinEditor.report()")
+        expect(got == want, "the editor's report and tavlin-check's differ:\n%s" % "\n".join(
+            "%r | %r" % pair for pair in zip(got.split("\n"), want.split("\n")) if pair[0] != pair[1])[:2000])
+    b.click('#warnings li[data-line="%d"] button' % line)
+    drawn = b.js("""return [document.activeElement.id, !!document.querySelector('#item-entry-1000.selected'),
+                            !!document.querySelector('#line-map tr.current[data-line="' + arguments[0] + '"]'),
+                            document.querySelectorAll('#line-map tr[data-line]').length,
+                            document.querySelectorAll('#item-list .item-entry').length]""", line)
+    expect(drawn[:3] == ["f-ItemName", True, True] and max(drawn[3:]) < 200, "focus, entry, row, rows drawn: %s" % drawn)
+    before = saved().split(b"\r\n")
+    b.keys("#f-ItemName", "!")
+    after = saved().split(b"\r\n")
+    changed = [i + 1 for i in range(len(after)) if before[i:i + 1] != after[i:i + 1]]
+    expect(changed == [line] and after[line - 1] == b"Last\0item!", "lines %s changed, now %r" % (changed, after[line - 1]))
+    b.keys("#f-ItemName", ("Control", "z"))  # unchanged again: leaving does not ask
+
+
 @case("adding, duplicating, moving and removing items renumbers the blocks, undo takes it all back; "
       "leaving with unsaved changes asks first, and only then")
 def _(scratch):
@@ -212,9 +242,14 @@ def _(scratch):
     b.click("#remove-item")        # 1 Third, 2 Fourth, 3 Read me
     data = saved().split(b"\r\n")
     names = [data[8 * k + 15].decode() for k in range(1, 4)]
-    expect(data[1] == b"3" and names == ["Third", "Fourth", "Read me"], "count %r, names %s" % (data[1], names))
+    # The preview's worker keeps its own copy of the menu, changed by the same calls.
+    entries = "return [...document.querySelectorAll('#preview .entry')].map(e => e.textContent)"
+    shown = b.js(entries)
+    expect(data[1] == b"3" and names == ["Third", "Fourth", "Read me"] == shown,
+           "count %r, names %s, previewed %s" % (data[1], names, shown))
     b.keys("#item-list", *[("Control", "z")] * 8)
     expect(saved() == original and not b.js(ASKS), "undo did not give back the file, or leaving asks")
+    expect(b.js(entries) == ["Install", "Read me"], "previewed after undo: %s" % b.js(entries))
     b.keys("#item-list", ("Control", "y"))
     count, state, asks = saved().split(b"\r\n")[1], prop("#file-state"), b.js(ASKS)
     expect(count == b"3" and "changed" in state and asks, "redone: count %r, file %r, asks %s" % (count, state, asks))

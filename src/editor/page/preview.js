@@ -343,11 +343,15 @@ function requestPreview() {
 }
 
 function previewAnswered(m) {
-  const list = m.controls.List1;
-  for (const [i, text] of list.itemChanges) shown.items[i] = text;
-  shown.items.length = list.itemCount;
-  Object.assign(shown, {caption: m.caption, menupic: m.menupic, controls: m.controls});
-  if (state.view === "main") refreshPreview(list.itemChanges.map(([i]) => i));
+  for (const [i, text] of m.list.itemChanges) shown.items[i] = text;
+  shown.items.length = m.list.itemCount;
+  const changed = m.list.itemChanges.map(([i]) => i);
+  if (m.controls) {
+    Object.assign(shown, {caption: m.caption, menupic: m.menupic, controls: m.controls});
+    if (state.view === "main") refreshPreview(changed);
+  } else if (state.view === "main" && mainView) {
+    mainView.list.resize(shown.items.length, changed);
+  }
 }
 
 // The window's frame and controls, made once; drawMainView fills them.

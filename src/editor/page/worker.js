@@ -22,7 +22,7 @@ function tavlinWork(core, post, pageDocument = null) {
   };
   let disc = null;  // {entries, files: Map(path -> File), bytes: {path: Uint8Array}}
   let picture = null;
-  let lastItems = [], lastMap = [], lastFindings = [];
+  let lastItems = [], lastWindow = null, lastMap = [], lastFindings = [];
 
   // [[index, value], ...] where `now` differs from `old`, for a list as long as `now`.
   function changes(old, now, same) {
@@ -37,16 +37,19 @@ function tavlinWork(core, post, pageDocument = null) {
   function preview(m) {
     const run = core.mainWindow(menu(), picture, m.select, doc().codePage());
     const controls = {};
+    let items = [];
     for (const [name, c] of Object.entries(run.controls)) {
-      const {items, ...rest} = c;
+      const {items: entries, ...rest} = c;
       controls[name] = rest;
-      if (name === "List1") {
-        rest.itemCount = items.length;
-        rest.itemChanges = changes(lastItems, items, (a, b) => a === b);
-        lastItems = items;
-      }
+      if (name === "List1") items = entries;
     }
-    post({type: "preview", caption: run.caption, menupic: run.menupic, controls});
+    const list = {itemCount: items.length, itemChanges: changes(lastItems, items, (a, b) => a === b)};
+    lastItems = items;
+    // Most keys change a value the window does not show until its item is chosen: then only the list is sent.
+    const drawn = JSON.stringify([run.caption, run.menupic, controls]);
+    if (drawn === lastWindow) return post({type: "preview", list});
+    lastWindow = drawn;
+    post({type: "preview", list, caption: run.caption, menupic: run.menupic, controls});
   }
 
   async function check(m) {

@@ -67,13 +67,13 @@ def prop(css, name="innerText"):
 
 
 def preview_rects():
-    """{control: [left, top, width, height, shown, colour]} in the preview's client area, its form and size."""
+    """{control: [left, top, width, height, shown, colour, text]} in the preview's client area, its form and size."""
     return b.js("""
         const client = document.querySelector('#preview .client'), c = client.getBoundingClientRect(), out = {};
         for (const e of client.querySelectorAll('[data-control]')) {
           const r = e.getBoundingClientRect(), style = getComputedStyle(e);
           out[e.dataset.control] = [r.left - c.left, r.top - c.top, r.width, r.height,
-                                    style.visibility !== 'hidden', style.color];
+                                    style.visibility !== 'hidden', style.color, e.textContent];
         }
         return [out, client.dataset.form, c.width, c.height];""")
 

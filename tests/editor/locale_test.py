@@ -11,19 +11,14 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
-from selenium.webdriver import Chrome, ChromeOptions, Keys
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.by import By
-from selenium.webdriver.support.select import Select
-from selenium.webdriver.support.wait import WebDriverWait
-
-sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import editor_test as ed  # noqa: E402  (its browser and helpers; its cases run only as a script)
 import testlib  # noqa: E402
+from engines import ENGINES  # noqa: E402
 from testlib import ROOT, check  # noqa: E402
 
-PAGE = "file://" + os.path.join(ROOT, "build", "web", "tavlin-editor.html")
+testlib.CASES.clear()  # the editor suite's own cases, registered when it was imported
 HEADER = ["MenuTitle", "ApplicationCaption", "PathCaption", "FilenameCaption", "InformationCaption",
           "DescriptionCaption", "DefaultDescription"]
 ITEM = ["ItemName", "ItemPath", "ItemFile", "ItemButtonCaption", "ItemInformation", "ItemDescription"]
@@ -75,37 +70,7 @@ texts rects texts select:1 texts && import -display "$DISPLAY" -window root "$4"
   texts press select:2 texts press && timeout 30 bash -c 'until [[ -s "$0" && -s "$1" ]]; do sleep 0.2; done' "${@:5}"
 echo "exit $?"
 """
-d = None  # the browser
-DOWNLOADS = tempfile.mkdtemp(prefix="locale-downloads-", dir=os.path.join(ROOT, "build"))
 SHOTS = os.path.dirname(os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/locale.xml"))
-
-
-def wait(js, what, *args):
-    return WebDriverWait(d, 120, 0.05).until(lambda _: d.execute_script("return " + js, *args), "waiting for " + what)
-
-
-def open_disc(disc):
-    d.get(PAGE)
-    wait("window.tavlinEditor && tavlinEditor.idle()", "the page")
-    d.find_element(By.ID, "disc-input").send_keys(disc)
-    wait("tavlinEditor.opened() > 1 && tavlinEditor.idle()", "the disc")
-
-
-def type_into(field, text):
-    d.find_element(By.ID, "f-" + field).send_keys(Keys.CONTROL, "a", Keys.NULL, text)
-    wait("tavlinEditor.idle()", "the checker")
-
-
-def preview():
-    """{control: [left, top, width, height, text]} in the preview's client area, which is "client"."""
-    return d.execute_script("""
-        const client = document.querySelector('#preview .client'), c = client.getBoundingClientRect();
-        const out = {client: [0, 0, c.width, c.height, '']};
-        for (const e of client.querySelectorAll('[data-control]')) {
-          const r = e.getBoundingClientRect();
-          out[e.dataset.control] = [r.left - c.left, r.top - c.top, r.width, r.height, e.textContent];
-        }
-        return out;""")
 
 
 def check_page(page, exe, scratch):
@@ -118,31 +83,32 @@ def check_page(page, exe, scratch):
     # At the root, as on a disc: the button's handler goes back to the program's folder after a launch.
     shutil.copy(os.path.join(ROOT, exe), os.path.join(disc, "tavlin.exe"))
 
-    open_disc(disc)
-    Select(d.find_element(By.ID, "code-page")).select_by_value(str(page))
+    b = ed.b
+    ed.open_path(disc)
+    b.js("const s = document.querySelector('#code-page'); s.value = arguments[0]; s.dispatchEvent(new Event('change'))",
+         str(page))
     for field, text in zip(HEADER, header):
-        type_into(field, text)
+        ed.type_into(field, text)
     for k, item in enumerate(items):
         if k:
-            d.find_element(By.ID, "add-item").click()
+            b.click("#add-item")
         for field, text in zip(ITEM, item):
-            type_into(field, text)
-    warnings = [w.text for w in d.find_elements(By.CSS_SELECTOR, "#warnings li")]
-    approximate = d.find_elements(By.ID, "sizes-approximate") != []
-    check(d.execute_script("return tavlinEditor.codePage()") == page and not warnings and approximate == (page == 932),
-          "code page %s, warnings %s, sizes called approximate: %s" % (
-              d.execute_script("return tavlinEditor.codePage()"), warnings, approximate))
-    shown = preview()
-    design = {c["name"]: c["text"] for c in d.execute_script("return tavlinEditor.design('Form1')")["controls"]}
+            ed.type_into(field, text)
+    got = b.js("return [tavlinEditor.codePage(), [...document.querySelectorAll('#warnings li')].map(w => w.textContent),"
+               "!!document.getElementById('sizes-approximate')]")
+    check(got == [page, [], page == 932], "code page, warnings, sizes called approximate: %s" % got)
+    rects, _, width, height = ed.preview_rects()
+    shown = {"client": [0, 0, width, height], **rects}
+    design = {c["name"]: c["text"] for c in b.js("return tavlinEditor.design('Form1')")["controls"]}
     # Which sizes the preview calls approximate, from the page's own run of the window.
-    sizes = d.execute_script("return core.mainWindow(doc.encode().bytes, null, -1, doc.codePage()).controls")
-    d.execute_script("scrollTo(0, 0)")
-    d.save_screenshot(os.path.join(SHOTS, "locale-%d-editor.png" % page))
+    sizes = b.js("return core.mainWindow(doc.encode().bytes, null, -1, doc.codePage()).controls")
+    b.js("scrollTo(0, 0)")
+    b.screenshot(os.path.join(SHOTS, "locale-%d-editor.png" % page))
 
     # Saved: the download holds each value in the code page, on its line.
-    d.find_element(By.ID, "save").click()
-    path = os.path.join(DOWNLOADS, "tavlin.ini")
-    WebDriverWait(d, 60).until(lambda _: os.path.isfile(path) and os.path.getsize(path) > 0, "no download")
+    b.click("#save")
+    path = os.path.join(ed.DOWNLOADS, "tavlin.ini")
+    ed.until(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, "the download")
     lines = testlib.read(path).split(b"\r\n")
     shutil.move(path, os.path.join(disc, "tavlin.ini"))
     want = {11: header[0], 14: header[1], 15: header[2], 16: header[3], 17: header[4], 18: header[5], 21: header[6]}
@@ -153,9 +119,9 @@ def check_page(page, exe, scratch):
     rc, out, _ = testlib.run([os.path.join(ROOT, "build", "native", "tavlin-check"), "--code-page", str(page), disc])
     check(rc == 0, "tavlin-check --code-page %d: %s" % (page, out[out.find("\n\n", out.find("line by line")):]))
     # Opened again, the file is read in its code page, guessed from its bytes alone.
-    open_disc(disc)
-    got = d.execute_script("return [tavlinEditor.codePage()].concat(arguments[0].map(f => "
-                           "document.getElementById('f-' + f).value))", HEADER + ITEM)
+    ed.open_path(disc)
+    got = b.js("return [tavlinEditor.codePage()].concat(arguments[0].map(f => document.getElementById('f-' + f).value))",
+               HEADER + ITEM)
     check(got == [page] + header + items[0], "opened again: %s" % got)
 
     # The window under Wine in the locale: what it shows, as wide text, before and after each click.
@@ -183,7 +149,7 @@ def check_page(page, exe, scratch):
     off = ["%s %s: shows %r, not %r" % (["before a click", "entry 1", "entry 2"][i], n, s.get(n), known.get(n, t))
            for i, (w, s) in enumerate(zip(want, states + [{}] * 3)) for n, t in w.items()
            if s.get(n) != known.get(n, t)]
-    off += ["preview %s: %r, typed %r" % (n, shown[n][4], before[n]) for n in HEADER_SHOWN if shown[n][4] != before[n]]
+    off += ["preview %s: %r, typed %r" % (n, shown[n][6], before[n]) for n in HEADER_SHOWN if shown[n][6] != before[n]]
     if len(states) != 3:
         off.append("texts read: %s" % states)
 
@@ -200,7 +166,6 @@ def check_page(page, exe, scratch):
 
 
 def main():
-    global d
     os.makedirs(SHOTS, exist_ok=True)
     i686 = testlib.run(["bash", "-c", "source scripts/lib/wine.sh; echo $TAVLIN_WINE_I686"])[1].strip() == "1"
     exe = "build/win32/tavlin.exe" if i686 else "build/win64/tavlin.exe"
@@ -211,18 +176,12 @@ def main():
                      "file in its folder; the preview's rectangles are the window's within 2 px%s" % (
                          page, locale, exe, " where not approximate" if page == 932 else ""))(
             lambda scratch, page=page: check_page(page, exe, scratch))
-    o = ChromeOptions()
-    o.binary_location = "/usr/bin/chromium"
-    for a in ("--headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update "
-              "--disable-sync --no-first-run --window-size=1400,1000 --force-device-scale-factor=1").split():
-        o.add_argument(a)
-    o.add_experimental_option("prefs", {"download.default_directory": DOWNLOADS, "download.prompt_for_download": False})
-    d = Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+    ed.b = ENGINES["chromium"](ed.DOWNLOADS)
     try:
         testlib.main("menus in four locales")
     finally:
-        d.quit()
-        shutil.rmtree(DOWNLOADS, True)
+        ed.b.quit()
+        shutil.rmtree(ed.DOWNLOADS, True)
 
 
 if __name__ == "__main__":

@@ -203,7 +203,6 @@ function windowed(box, body, spacer, draw, rowHeight) {
       view.render();
       return drawn.get(i);
     },
-    element: (i) => drawn.get(i),
   };
   box.addEventListener("scroll", () => {
     scrolled = box.scrollTop;

@@ -28,7 +28,11 @@ function startHelpers() {
       h.sent = {};
       h.changes = [];
       h.port = {postMessage: (m) => setTimeout(() => work(m).catch((e) => answer({type: "failed", message: e.stack || e})))};
-      if (h.busy) h.port.postMessage(h.make ? h.make(h.sent) : h.last);
+      if (!h.busy) return;
+      // The request the worker never answered, or a newer one, again.
+      if (h.make) h.last = h.make(h.sent);
+      h.make = null;
+      h.port.postMessage(h.last);
     };
     try {
       h.port = new Worker(URL.createObjectURL(new Blob([source], {type: "text/javascript"})));

@@ -35,6 +35,7 @@ const state = {
   disc: null,          // {entries: [{path, folder, size}], files: Map(path -> File), bytes: {path: Uint8Array}, dir}
   fileHandle: null,    // where Save writes, when the browser gives one
   item: 0,             // the item in the form, from 1; 0 for none
+  lines: 0,            // the document's lines when the fields were last drawn
   view: "main",
   refused: null,
   pageGuessed: false,  // the code page was guessed from an opened file's bytes

@@ -71,9 +71,11 @@ function refreshAll(typing = null, listEntry = null) {
   state.item = Math.min(Math.max(state.item, doc.items() > 0 ? 1 : 0), doc.items());
   const refusal = doc.refusal(), refusedBefore = state.refused;
   state.refused = refusal.line ? refusal : null;
-  // A value typed changes its own line alone: the other fields stay as they are.
-  if (typing) refreshTyped(typing);
-  else refreshFields(null);
+  // A value typed changes its own line alone, the other fields stay as they
+  // are; unless it padded a short file, which gives lines such as the colour's.
+  if (typing && doc.lineCount() === state.lines) refreshTyped(typing);
+  else refreshFields(typing);
+  state.lines = doc.lineCount();
   if (listEntry === null) refreshItems();
   else if (listEntry) refreshItems(listEntry, listEntry);
   requestPreview();

@@ -64,7 +64,7 @@ function tavlinWork(core, post, pageDocument = null) {
         disc.bytes[p] = new Uint8Array(await disc.files.get(p).arrayBuffer());
       }));
     }
-    const out = {type: "check", items: r.items, lineCount: r.lineCount,
+    const out = {type: "check",
       mapLength: r.map.length, mapChanges: changes(lastMap, r.map, sameRow),
       findingsLength: r.findings.length, findingChanges: changes(lastFindings, r.findings, sameFinding),
       summary: r.report.trim().split("\n").pop()};

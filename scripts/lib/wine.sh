@@ -23,9 +23,14 @@ else
   export TAVLIN_WINE_I686=0
   if [[ -x /usr/lib/wine/wine64 ]]; then
     export WINELOADER=/usr/lib/wine/wine64
+    # Debian's winepath and wineboot start the 32-bit loader whenever it is
+    # installed, so they get the same stand-ins as wine itself.
     mkdir -p "$TAVLIN_ROOT/build/wine64-only"
     printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$TAVLIN_ROOT/build/wine64-only/wine"
-    chmod +x "$TAVLIN_ROOT/build/wine64-only/wine"
+    for _tool in winepath wineboot; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 %s.exe "$@"\n' "$_tool" >"$TAVLIN_ROOT/build/wine64-only/$_tool"
+    done
+    chmod +x "$TAVLIN_ROOT/build/wine64-only"/*
     [[ ":$PATH:" == *":$TAVLIN_ROOT/build/wine64-only:"* ]] || export PATH=$TAVLIN_ROOT/build/wine64-only:$PATH
   fi
 fi

@@ -15,15 +15,15 @@ testlib.CASES.clear()  # the editor suite's own cases, registered when it was im
 DISC = os.path.join(t.ROOT, "build", "win64", "disc")
 FORM1 = ["Command1", "List1"] + ["Label%d" % i for i in range(1, 8)] + ["Text%d" % i for i in range(1, 5)]
 
-# The real window's client area and each control's rectangle, in screen pixels.
+# The real window's client area and each control's rectangle, in screen
+# pixels, read by one Wine program once the window is up: a Wine start per
+# control cost seconds each on a busy machine, enough to outlast the window.
 REAL_RECTS = r"""
 source "$1/scripts/lib/wine.sh"
 wine_setup --own-display
 trap wine_stop EXIT
-(cd "$2" && exec timeout --kill-after=5 60 wine "$1/build/win64/tavlin.exe") >/dev/null 2>&1 &
-rect() { timeout 60 wine "$1/build/win64/winwait.exe" --rect "${@:2}" "Tavlin v3.0" 30000 | tr -d '\r'; }
-echo "client $(rect "$1" --client)"
-for c in ${3}; do echo "$c $(rect "$1" --child "Form1.$c")"; done
+(cd "$2" && exec timeout --kill-after=5 90 wine "$1/build/win64/tavlin.exe") >/dev/null 2>&1 &
+timeout 60 wine "$1/build/win64/window_texts.exe" "Tavlin v3.0" rects | tr -d '\r'
 """
 
 # Captions beyond the example's, in its lines 11 and 14-18: a long title, and
@@ -46,8 +46,10 @@ def _(scratch):
         t.wait("tavlinEditor.idle() && tavlinEditor.codePage() === 1252", "Windows-1252")
         controls, _, width, height = t.preview_rects()
         editor = {"client": [0, 0, width, height], **{n: r[:4] for n, r in controls.items()}}
-        _, out, err = testlib.run(["bash", "-c", REAL_RECTS, "real-rects", t.ROOT, disc, " ".join(FORM1)], timeout=300)
-        rows = {line.split()[0]: [int(v) for v in line.split()[1:]] for line in out.splitlines() if line.strip()}
+        _, out, err = testlib.run(["bash", "-c", REAL_RECTS, "real-rects", t.ROOT, disc], timeout=180)
+        rows = {w[1]: [int(v) for v in w[2:]] for w in (line.split() for line in out.splitlines())
+                if len(w) == 6 and w[0] == "rect" and w[1] in editor}
+        t.expect(editor.keys() == {"client", *FORM1}, "the preview's controls: %s" % sorted(editor))
         t.expect(rows.keys() == editor.keys() and {len(r) for r in rows.values()} == {4}, "Wine: %r\n%s" % (out, err))
         cx, cy = rows["client"][:2]
         for n, e in editor.items():

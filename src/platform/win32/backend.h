@@ -94,8 +94,8 @@ bool PaintMessage(NativeControl& c, UINT msg, WPARAM wp, LPARAM lp, LRESULT& res
 // The form's own face at `area` of a DC whose (0,0) lies at `origin` of the
 // form's client area: its picture, and the background colour beyond.
 void PaintFormBackground(NativeWindow& w, HDC dc, POINT origin, const RECT& area);
-// The size a self-sizing label takes for `text` in its font.
-SIZE LabelSize(const NativeControl& c, const std::string& text);
+// The size a self-sizing label takes for its caption in its font.
+SIZE LabelSize(const NativeControl& c);
 // Marks a control's area of the form for repainting, with every control
 // over or under it there, so overlapping labels stay in step.
 void RepaintArea(const NativeControl& c);

@@ -12,7 +12,7 @@ bool SetControlCaption(NativeControl& c, const std::string& text) {
   if (!SetWindowTextA(c.hwnd, text.c_str())) return false;
   if (c.design->autoSize) {
     // Width and height follow the text; the left and top edges stay.
-    const SIZE s = LabelSize(c, text);
+    const SIZE s = LabelSize(c);
     SetWindowPos(c.hwnd, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // Whatever the old caption covered and the new one does not shows the form again.

@@ -138,8 +138,10 @@ bool IsMouseButton(UINT msg) {
 
 // Labels, frames and pictures: statics that click on release and, for
 // labels and frames, paint themselves over the form.
+// A wide procedure, so that the wide text that labels hold and draw is never
+// narrowed to the ANSI code page on its way through.
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* c = reinterpret_cast<NativeControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* c = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   LRESULT result = 0;
   if (IsTransparent(*c) && PaintMessage(*c, msg, wp, lp, result)) return result;
   if (IsMouseButton(msg)) {
@@ -147,15 +149,27 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (PressAndRelease(hwnd, c->pressed, msg, lp))
       SendMessageA(c->window->hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
                    reinterpret_cast<LPARAM>(hwnd));
-    return msg == WM_CAPTURECHANGED ? CallWindowProcA(c->baseProc, hwnd, msg, wp, lp) : 0;
+    return msg == WM_CAPTURECHANGED ? CallWindowProcW(c->baseProc, hwnd, msg, wp, lp) : 0;
   }
-  return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
+  return CallWindowProcW(c->baseProc, hwnd, msg, wp, lp);
 }
 
 void SubclassStatic(NativeControl& c) {
-  SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
+  SetWindowLongPtrW(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
   c.baseProc =
-      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticProc)));
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticProc)));
+}
+
+// The design tables' own texts (the copyright sign of the web line) are
+// Windows-1252, whatever the reader's ANSI code page: set wide, they read
+// the same on a Japanese Windows as on a Western one. The menu's captions
+// still go through the ANSI calls, untouched.
+void SetDesignText(HWND hwnd, std::string_view text) {
+  if (std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) return;
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()),
+                                                           wide.data(), static_cast<int>(wide.size()))));
+  if (!wide.empty()) SetWindowTextW(hwnd, wide.c_str());
 }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -334,10 +348,11 @@ void CreateControls(Win32Platform& platform, NativeWindow& w) {
     }
     if (cd.backColor) c.backBrush = CreateSolidBrush(ToColorRef(*cd.backColor));
     if (ClassFor(cd).className == std::string_view("STATIC")) SubclassStatic(c);
+    SetDesignText(c.hwnd, cd.text);
     switch (cd.kind) {
       case ControlKind::Label:
         if (cd.autoSize) {
-          const SIZE s = LabelSize(c, std::string(cd.text));
+          const SIZE s = LabelSize(c);
           SetWindowPos(c.hwnd, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         break;

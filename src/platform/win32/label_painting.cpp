@@ -10,9 +10,11 @@ namespace tavlin {
 
 namespace {
 
-std::string TextOf(HWND hwnd) {
-  std::string s(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-  s.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, s.data(), static_cast<int>(s.size()))));
+// Wide, as the label holds it: a caption set through the ANSI calls was
+// widened in the reader's code page, the design's own texts were set wide.
+std::wstring TextOf(HWND hwnd) {
+  std::wstring s(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  s.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, s.data(), static_cast<int>(s.size()))));
   return s;
 }
 
@@ -37,8 +39,8 @@ void DrawContent(const NativeControl& c, HDC dc, RECT box) {
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, c.hasForeColor ? c.foreColor : GetSysColor(COLOR_BTNTEXT));
-  const std::string text = TextOf(c.hwnd);
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, LabelFormat(c));
+  const std::wstring text = TextOf(c.hwnd);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, LabelFormat(c));
   SelectObject(dc, oldFont);
 }
 
@@ -107,7 +109,7 @@ bool PaintMessage(NativeControl& c, UINT msg, WPARAM wp, LPARAM lp, LRESULT& res
     case WM_SETTEXT:
       // Store the text without the static's own immediate repaint, which
       // would draw an opaque background for a moment.
-      result = DefWindowProcA(c.hwnd, msg, wp, lp);
+      result = DefWindowProcW(c.hwnd, msg, wp, lp);
       InvalidateRect(c.hwnd, nullptr, FALSE);
       return true;
     default: return false;
@@ -137,13 +139,14 @@ void PaintFormBackground(NativeWindow& w, HDC dc, POINT origin, const RECT& area
   }
 }
 
-SIZE LabelSize(const NativeControl& c, const std::string& text) {
+SIZE LabelSize(const NativeControl& c) {
+  const std::wstring text = TextOf(c.hwnd);
   HDC dc = GetDC(c.hwnd);
   HGDIOBJ old = SelectObject(dc, c.font);
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
   RECT r{0, 0, 0, 0};
-  if (!text.empty()) DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, LabelFormat(c) | DT_CALCRECT);
+  if (!text.empty()) DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, LabelFormat(c) | DT_CALCRECT);
   SelectObject(dc, old);
   ReleaseDC(c.hwnd, dc);
   return SIZE{r.right - r.left, tm.tmHeight};

@@ -232,7 +232,8 @@ def _(scratch):
 
 
 @case("adding, duplicating, moving and removing items renumbers the blocks, undo takes it all back; "
-      "leaving with unsaved changes asks first, and only then")
+      "leaving with unsaved changes asks first, and only then; a value typed past the end of a short file pads it, "
+      "and the form shows the lines it made")
 def _(scratch):
     open_path(os.path.join(EXAMPLE, "tavlin.ini"))
     original = saved()
@@ -256,6 +257,15 @@ def _(scratch):
     b.keys("#item-list", ("Control", "y"))
     count, state, asks = saved().split(b"\r\n")[1], prop("#file-state"), b.js(ASKS)
     expect(count == b"3" and "changed" in state and asks, "redone: count %r, file %r, asks %s" % (count, state, asks))
+    # A title typed into a two-line file pads it to line 11, making line 5, which the colour's note then holds.
+    b.keys("#item-list", ("Control", "z"))  # as opened again, so that opening another file does not ask
+    open_path(os.path.join(write_files(os.path.join(scratch, "short"), {"tavlin.ini": b"Tavlin menu\r\n0"}),
+                           "tavlin.ini"), fresh=False)
+    note = prop("#colour-note")
+    type_into("MenuTitle", "Short")
+    lines, now = saved().split(b"\r\n"), prop("#colour-note")
+    expect("Line 5 is not in the file" in note and "line 5 holds" in now and lines[10] == b"Short",
+           "note before %r, after %r; line 11 %r" % (note, now, lines[10:11]))
 
 
 def run_suite(suite):

@@ -12,6 +12,15 @@ from testlib import EXAMPLE, ROOT, Skip, case, check, main, read, run, write_fil
 NATIVE = os.path.join(ROOT, "build", "native", "tavlin-check")
 MENU = read(os.path.join(EXAMPLE, "tavlin.ini"))
 
+
+def cyrillic(second_file):
+    """The example in Windows-1251: both items in Cyrillic folders, the second item's file named as given."""
+    menu = MENU
+    for old, new in (("setup", "Документы"), ("setup.exe", "прочти.txt"), ("docs", "Весна"), ("readme.txt", second_file)):
+        menu = menu.replace(b"\r\n%s\r\n" % old.encode(), b"\r\n%s\r\n" % new.encode("cp1251"), 1)
+    return menu
+
+
 # (what it shows, the disc's files, exit status, lines of the report, the last
 # its summary, the code page). What each rule says is unit-tested; here the
 # real folders, and the disc's other faults for the Windows builds to read.
@@ -31,17 +40,11 @@ DISCS = [
      ["tavlin.ini: 46 lines, 3 items; the disc: clean"], 1252),
     # A Cyrillic menu in Windows-1251 finds the Cyrillic names Linux keeps in UTF-8, in other letter case too.
     ("a Windows-1251 menu of Cyrillic folders and files is clean in 1251",
-     {"tavlin.ini": MENU.replace(b"\r\nsetup\r\n", "\r\nДокументы\r\n".encode("cp1251"), 1)
-      .replace(b"\r\nsetup.exe\r\n", "\r\nпрочти.txt\r\n".encode("cp1251"), 1)
-      .replace(b"\r\ndocs\r\n", "\r\nВесна\r\n".encode("cp1251"), 1)
-      .replace(b"\r\nreadme.txt\r\n", "\r\nЗаметки.txt\r\n".encode("cp1251"), 1),
+     {"tavlin.ini": cyrillic("Заметки.txt"),
       "Документы/прочти.txt": b"1", "Весна/Заметки.txt": b"2"}, 0,
      ["tavlin.ini: 38 lines, 2 items; the disc: clean"], 1251),
     ("a Cyrillic disc in 1251: the file in other letter case, the missing file, a name 1251 cannot write",
-     {"tavlin.ini": MENU.replace(b"\r\nsetup\r\n", "\r\nДокументы\r\n".encode("cp1251"), 1)
-      .replace(b"\r\nsetup.exe\r\n", "\r\nпрочти.txt\r\n".encode("cp1251"), 1)
-      .replace(b"\r\ndocs\r\n", "\r\nВесна\r\n".encode("cp1251"), 1)
-      .replace(b"\r\nreadme.txt\r\n", "\r\nНет.txt\r\n".encode("cp1251"), 1),
+     {"tavlin.ini": cyrillic("Нет.txt"),
       "Документы/Прочти.txt": b"1", "Весна/Ελληνικά.txt": b"2"}, 1,
      ['tavlin.ini:26: warning: item 1 ItemFile "<ef><f0><ee><f7><f2><e8>.txt" is in "<c4><ee><ea><f3><ec><e5><ed><f2>'
       '<fb>" only as "<cf><f0><ee><f7><f2><e8>.txt" (other letter case), which a case-sensitive disc or stick will '

@@ -7,7 +7,6 @@
 //   --rect          print the window's screen rectangle: "x y width height"
 //   --child FORM.CONTROL   with --rect, the rectangle of that control
 //                   instead (Form1.Label7), found by the id the program gives it
-//   --client        with --rect, the window's client area instead
 #include <windows.h>
 
 #include <cstdio>
@@ -40,7 +39,7 @@ int main(int argc, char** argv) {
   const char* unless = nullptr;
   const char* positional[2] = {};
   int positionals = 0, child = 0;
-  bool rect = false, client = false;
+  bool rect = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--class") && i + 1 < argc) cls = argv[++i];
     else if (!std::strcmp(argv[i], "--unless") && i + 1 < argc)
@@ -49,8 +48,6 @@ int main(int argc, char** argv) {
       if (!(child = ControlId(argv[++i]))) return 2;
     } else if (!std::strcmp(argv[i], "--rect"))
       rect = true;
-    else if (!std::strcmp(argv[i], "--client"))
-      client = true;
     else if (positionals < 2)
       positional[positionals++] = argv[i];
     else
@@ -68,13 +65,7 @@ int main(int argc, char** argv) {
       if (rect) {
         HWND of = child ? GetDlgItem(w, child) : w;
         RECT r;
-        if (client && !child) {
-          POINT origin{0, 0};
-          if (!GetClientRect(w, &r) || !ClientToScreen(w, &origin)) return 1;
-          OffsetRect(&r, origin.x, origin.y);
-        } else if (!of || !GetWindowRect(of, &r)) {
-          return 1;
-        }
+        if (!of || !GetWindowRect(of, &r)) return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
       }
       return 0;
